@@ -1,0 +1,98 @@
+#include "search/walker.h"
+
+#include "app/window_ops.h"
+#include "primitives/codepage.h"
+#include "primitives/files.h"
+
+namespace search {
+
+using namespace app;
+using prim::Text;
+
+namespace {
+
+constexpr int kAttributeMask = 0x37;
+
+bool Accepted(int attributes, int filter, bool nonDirectories) {
+    if (nonDirectories) return (attributes & prim::kAttrDirectory) == 0;
+    if ((filter & kAttributeMask) != 0) return (attributes & filter & kAttributeMask) != 0;
+    return attributes == 0;
+}
+
+// The bits the acceptance rule looks at; only a filter of 0 needs every bit.
+int NeededBits(int filter, bool nonDirectories) {
+    if (nonDirectories) return prim::kAttrDirectory;
+    if ((filter & kAttributeMask) != 0) return filter & kAttributeMask;
+    return kAttributeMask;
+}
+
+}  // namespace
+
+Text FindEntry(std::string_view pattern, int attributeFilter, bool nonDirectories,
+               FindHandle& handle) {
+    const int needed = NeededBits(attributeFilter, nonDirectories);
+    if (!pattern.empty()) {
+        handle.listing = prim::StartListing(pattern);
+        if (!handle.listing) return Text();
+    } else if (handle.Empty()) {
+        return Text();
+    }
+    prim::ListedEntry entry;
+    while (handle.listing->Next(entry, needed)) {
+        if (Accepted(entry.attributes, attributeFilter, nonDirectories)) return std::move(entry.name);
+    }
+    handle.listing.reset();
+    return Text();
+}
+
+void EndFind(FindHandle& handle) { handle.listing.reset(); }
+
+void SearchDirectory(MainWindow& w, const Text& folderIn) {
+    static const Text kAll = "*.*";
+    FindHandle handle;
+    const Text filePattern =
+        w.state.searchByName ? kAll : prim::ConcatText({"*.", w.组合框1->Content()});
+    ProcessEvents(w);
+    Text folder = folderIn;
+    if (!prim::TextsEqual(prim::TextRight(folder, 1), "\\")) folder += '\\';
+
+    // One buffer for every full path of this folder: the folder, then the name.
+    Text path = folder;
+    auto fullPath = [&](const Text& name) -> const Text& {
+        path.resize(folder.size());
+        path += name;
+        return path;
+    };
+
+    Text name = FindEntry(fullPath(filePattern), 0, true, handle);
+    while (!name.empty()) {
+        if (w.state.searchByName) {
+            if (prim::FindText(name, w.编辑框1->Content(), true) != -1)
+                ListAddItem(*w.列表框1, fullPath(name));
+        } else {
+            ListAddItem(*w.列表框1, fullPath(name));
+        }
+        ProcessEvents(w);
+        if (w.state.stopRequested) break;
+        name = FindEntry("", 0, true, handle);
+    }
+
+    if (w.state.stopRequested) {
+        StatusSetText(*w.状态条1, 0, prim::U8("手动停止"));
+        StatusSetText(*w.状态条1, 1, prim::U8("任务未完成"));
+        w.组合框1->SetDisabled(false);
+    } else {
+        name = FindEntry(fullPath(kAll), prim::kAttrDirectory, false, handle);
+        while (!name.empty()) {
+            if (w.state.searchByName && prim::FindText(name, w.编辑框1->Content(), true) != -1)
+                ListAddItem(*w.列表框1, fullPath(name));
+            if (!prim::TextsEqual(prim::TextLeft(name, 1), ".")) SearchDirectory(w, fullPath(name));
+            if (w.state.stopRequested) break;
+            name = FindEntry("", prim::kAttrDirectory, false, handle);
+            if (!name.empty()) StatusSetText(*w.状态条1, 0, folder);
+        }
+    }
+    EndFind(handle);
+}
+
+}  // namespace search

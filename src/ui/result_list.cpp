@@ -1,0 +1,170 @@
+#include "ui/result_list.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QTimer>
+#include <algorithm>
+
+#include "ui/qt_text.h"
+
+namespace ui {
+
+int ResultListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shown_;
+}
+
+QVariant ResultListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= Count()) return {};
+    return ToQ(Text(index.row()));
+}
+
+prim::Text ResultListModel::Text(int i) const {
+    if (i < 0 || i >= Count()) return prim::Text();
+    const Span& s = spans_[static_cast<size_t>(i)];
+    return arena_.substr(s.offset, s.length);
+}
+
+int ResultListModel::Append(std::string_view text) {
+    spans_.push_back({arena_.size(), static_cast<std::uint32_t>(text.size())});
+    arena_.append(text);
+    if (!flushQueued_) {
+        // Outside a search nobody pumps: show the new rows at the next idle moment.
+        flushQueued_ = true;
+        QTimer::singleShot(0, this, [this] { Flush(); });
+    }
+    return Count() - 1;
+}
+
+void ResultListModel::Flush() {
+    flushQueued_ = false;
+    if (shown_ == Count()) return;
+    beginInsertRows(QModelIndex(), shown_, Count() - 1);
+    shown_ = Count();
+    endInsertRows();
+}
+
+void ResultListModel::Remove(int i) {
+    Flush();
+    beginRemoveRows(QModelIndex(), i, i);
+    spans_.erase(spans_.begin() + i);
+    shown_ = Count();
+    endRemoveRows();
+    if (spans_.empty()) arena_.clear();
+}
+
+void ResultListModel::RemoveAll() {
+    beginResetModel();
+    spans_.clear();
+    arena_.clear();
+    arena_.shrink_to_fit();
+    spans_.shrink_to_fit();
+    shown_ = 0;
+    endResetModel();
+}
+
+ResultListView::ResultListView(QWidget* parent) : Bound(parent), model_(new ResultListModel(this)) {
+    setModel(model_);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setUniformItemSizes(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (programmatic_ == 0) emit itemSelected();
+    });
+}
+
+void ResultListView::Flush() {
+    model_->Flush();
+    ApplyQueuedSelection();
+}
+
+void ResultListView::ApplyQueuedSelection() {
+    if (queuedSelection_.empty()) return;
+    model_->Flush();
+    ++programmatic_;
+    size_t k = 0;
+    while (k < queuedSelection_.size()) {
+        auto [first, on] = queuedSelection_[k];
+        int last = first;
+        size_t j = k + 1;
+        while (j < queuedSelection_.size() && queuedSelection_[j].second == on &&
+               queuedSelection_[j].first == last + 1) {
+            last = queuedSelection_[j].first;
+            ++j;
+        }
+        selectionModel()->select(
+            QItemSelection(model_->index(first), model_->index(last)),
+            on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+        k = j;
+    }
+    queuedSelection_.clear();
+    --programmatic_;
+}
+
+app::Text ResultListView::ItemText(int index) const { return model_->Text(index); }
+
+bool ResultListView::DeleteItem(int index) {
+    if (index < 0 || index >= ItemCount()) return false;
+    ApplyQueuedSelection();
+    ++programmatic_;
+    model_->Remove(index);
+    --programmatic_;
+    return true;
+}
+
+void ResultListView::Clear() {
+    queuedSelection_.clear();
+    ++programmatic_;
+    model_->RemoveAll();
+    --programmatic_;
+}
+
+bool ResultListView::SelectItem(int index, bool selected) {
+    if (index < 0 || index >= ItemCount()) return false;
+    if (queuedSelection_.empty()) QTimer::singleShot(0, this, [this] { ApplyQueuedSelection(); });
+    queuedSelection_.emplace_back(index, selected);
+    return true;
+}
+
+std::vector<int> ResultListView::SelectedIndexes() const {
+    const_cast<ResultListView*>(this)->ApplyQueuedSelection();
+    std::vector<int> out;
+    for (const QItemSelectionRange& r : selectionModel()->selection())
+        for (int row = r.top(); row <= r.bottom(); ++row) out.push_back(row);
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+void ResultListView::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::RightButton) {
+        // A right click leaves the selection alone; the menu works on it as it is.
+        setFocus(Qt::MouseFocusReason);
+        e->accept();
+        return;
+    }
+    QListView::mousePressEvent(e);
+}
+
+void ResultListView::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::RightButton) {
+        e->accept();
+        emit rightButtonReleased();
+        return;
+    }
+    QListView::mouseReleaseEvent(e);
+}
+
+void ResultListView::mouseDoubleClickEvent(QMouseEvent* e) {
+    QListView::mouseDoubleClickEvent(e);
+    if (e->button() == Qt::LeftButton && indexAt(e->position().toPoint()).isValid())
+        emit itemDoubleClicked();
+}
+
+void ResultListView::contextMenuEvent(QContextMenuEvent* e) {
+    // The Menu key and Shift+F10 open the menu as a right click does.
+    if (e->reason() == QContextMenuEvent::Keyboard) emit rightButtonReleased();
+    e->accept();
+}
+
+}  // namespace ui

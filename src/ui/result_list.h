@@ -1,0 +1,76 @@
+#pragma once
+// 列表框1: an unsorted list with extended selection that holds millions of
+// items. Texts live in one arena; appended items reach the view in batches (at
+// the next pump or idle moment), while count and texts are right at once.
+#include <QAbstractListModel>
+#include <QListView>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/bound_control.h"
+
+namespace ui {
+
+class ResultListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    int Count() const { return static_cast<int>(spans_.size()); }
+    prim::Text Text(int i) const;
+    int Append(std::string_view text);
+    void Remove(int i);
+    void RemoveAll();
+    // Tells the view about every item appended since the last flush.
+    void Flush();
+
+private:
+    struct Span {
+        std::uint64_t offset;
+        std::uint32_t length;
+    };
+    std::string arena_;
+    std::vector<Span> spans_;
+    int shown_ = 0;  // rows the view knows about
+    bool flushQueued_ = false;
+};
+
+class ResultListView : public Bound<QListView, app::ListBox> {
+    Q_OBJECT
+public:
+    explicit ResultListView(QWidget* parent);
+    int ItemCount() const override { return model_->Count(); }
+    app::Text ItemText(int index) const override;
+    int AddItem(const app::Text& text) override { return model_->Append(text); }
+    bool DeleteItem(int index) override;
+    void Clear() override;
+    bool SelectItem(int index, bool selected) override;
+    std::vector<int> SelectedIndexes() const override;
+    // Brings the view up to date: appended rows and queued selection changes.
+    void Flush();
+
+signals:
+    void itemSelected();
+    void rightButtonReleased();
+    void itemDoubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    void ApplyQueuedSelection();
+
+    ResultListModel* model_;
+    // Selection writes are queued and applied as runs, so selecting every item of
+    // a long list is one range instead of a million.
+    std::vector<std::pair<int, bool>> queuedSelection_;
+    int programmatic_ = 0;  // selection changes made by the handlers raise no event
+};
+
+}  // namespace ui

@@ -1,0 +1,94 @@
+// WriteFileBytes and CreateNewFileBytes.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+#include "primitives/codepage.h"
+#include "primitives/files.h"
+#include "support/temp_drives.h"
+
+using prim::Text;
+using testsupport::TempDrives;
+
+namespace {
+
+struct WriteCase {
+    const char* what;
+    std::function<void(TempDrives&)> setUp;
+    Text path;
+    bool result;
+    // What the native path "C/<name>" holds afterwards; nullopt: nothing readable.
+    const char* name;
+    std::optional<std::string> after;
+};
+
+void RunCase(const WriteCase& c, bool createNew) {
+    TempDrives drives;
+    if (c.setUp) c.setUp(drives);
+    int held = prim::OpenFile("C:\\held.txt");  // a file in use, when there is one
+    bool ok = createNew ? prim::CreateNewFileBytes(c.path, "new")
+                        : prim::WriteFileBytes(c.path, "new");
+    EXPECT_EQ(ok, c.result) << c.what;
+    EXPECT_EQ(TempDrives::Read(drives.Native('C', c.name)), c.after) << c.what;
+    prim::CloseFile(held);
+}
+
+void Existing(TempDrives& d) { TempDrives::Write(d.Native('C', "f.txt"), "old and longer"); }
+void ReadOnly(TempDrives& d) {
+    Existing(d);
+    chmod(d.Native('C', "f.txt").c_str(), 0444);
+}
+void Folder(TempDrives& d) { TempDrives::Write(d.Native('C', "f.txt/inner"), "kept"); }
+void Held(TempDrives& d) { TempDrives::Write(d.Native('C', "held.txt"), "held"); }
+void Dangling(TempDrives& d) {
+    ASSERT_EQ(symlink(d.Native('C', "target.txt").c_str(), d.Native('C', "f.txt").c_str()), 0);
+}
+void ReadOnlyFolder(TempDrives& d) {
+    TempDrives::MakeFolder(d.Native('C', "ro"));
+    chmod(d.Native('C', "ro").c_str(), 0555);
+}
+
+TEST(WriteFileBytes, CreatesOrEmptiesOrRefuses) {
+    const WriteCase cases[] = {
+        {"new file", nullptr, "C:\\f.txt", true, "f.txt", "new"},
+        {"longer file", Existing, "C:\\f.txt", true, "f.txt", "new"},
+        {"read-only file", ReadOnly, "C:\\f.txt", false, "f.txt", "old and longer"},
+        {"name taken by a folder", Folder, "C:\\f.txt", false, "f.txt/inner", "kept"},
+        {"missing folder", nullptr, "C:\\no\\f.txt", false, "no/f.txt", std::nullopt},
+        {"under a regular file", Existing, "C:\\f.txt\\x", false, "f.txt", "old and longer"},
+        {"trailing separator", nullptr, "C:\\f.txt\\", false, "f.txt", std::nullopt},
+        {"empty path", nullptr, "", false, "app", std::nullopt},
+        {"file in use", Held, "C:\\held.txt", false, "held.txt", "held"},
+        {"read-only folder", ReadOnlyFolder, "C:\\ro\\f.txt", false, "ro/f.txt", std::nullopt},
+        {"dangling link", Dangling, "C:\\f.txt", false, "target.txt", std::nullopt},
+    };
+    for (const auto& c : cases) RunCase(c, false);
+}
+
+TEST(WriteFileBytes, EmptyBlockLeavesAnEmptyFile) {
+    TempDrives drives;
+    Existing(drives);
+    EXPECT_TRUE(prim::WriteFileBytes("C:\\f.txt", ""));
+    EXPECT_EQ(TempDrives::Read(drives.Native('C', "f.txt")), "");
+    EXPECT_TRUE(prim::WriteFileBytes(prim::U8("D:\\测试文件.txt"), std::string("a\0b", 3)));
+    EXPECT_EQ(TempDrives::Read(drives.Native('D', "测试文件.txt")), std::string("a\0b", 3));
+}
+
+TEST(CreateNewFileBytes, NeverTouchesAnExistingName) {
+    const WriteCase cases[] = {
+        {"new file", nullptr, "C:\\f.txt", true, "f.txt", "new"},
+        {"existing file", Existing, "C:\\f.txt", false, "f.txt", "old and longer"},
+        {"read-only file", ReadOnly, "C:\\f.txt", false, "f.txt", "old and longer"},
+        {"folder", Folder, "C:\\f.txt", false, "f.txt/inner", "kept"},
+        {"dangling link", Dangling, "C:\\f.txt", false, "target.txt", std::nullopt},
+        {"missing folder", nullptr, "C:\\no\\f.txt", false, "no/f.txt", std::nullopt},
+        {"read-only folder", ReadOnlyFolder, "C:\\ro\\f.txt", false, "ro/f.txt", std::nullopt},
+    };
+    for (const auto& c : cases) RunCase(c, true);
+}
+
+}  // namespace

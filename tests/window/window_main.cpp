@@ -1,0 +1,13 @@
+// One application for every window test of the executable.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include "ui/program_entry.h"
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ui::PrepareApplication();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
