@@ -18,10 +18,20 @@ struct ListedEntry {
 class Listing {
 public:
     virtual ~Listing() = default;
-    // The next entry, the first one included; false at the end. Only the bits
-    // in `neededBits` are guaranteed (the directory bit always is): asking for
-    // kAttrReadOnly may cost a stat per entry, the others come from the listing.
-    virtual bool Next(ListedEntry& out, int neededBits) = 0;
+    // Moves to the next entry, the first one included, and gives its
+    // attributes; false at the end. Only the bits in `neededBits` are
+    // guaranteed (the directory bit always is): asking for kAttrReadOnly may
+    // cost a stat per entry, the others come from the listing.
+    virtual bool Step(int neededBits, int& attributes) = 0;
+    // The name of the entry Step moved to. Kept apart so that a caller that
+    // skips most entries by their attributes never copies their names.
+    virtual void CurrentName(Text& out) const = 0;
+
+    bool Next(ListedEntry& out, int neededBits) {
+        if (!Step(neededBits, out.attributes)) return false;
+        CurrentName(out.name);
+        return true;
+    }
 };
 
 // nullptr when the listing cannot start: the folder is missing or unreadable,

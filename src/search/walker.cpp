@@ -37,9 +37,13 @@ Text FindEntry(std::string_view pattern, int attributeFilter, bool nonDirectorie
     } else if (handle.Empty()) {
         return Text();
     }
-    prim::ListedEntry entry;
-    while (handle.listing->Next(entry, needed)) {
-        if (Accepted(entry.attributes, attributeFilter, nonDirectories)) return std::move(entry.name);
+    int attributes = 0;
+    while (handle.listing->Step(needed, attributes)) {
+        if (Accepted(attributes, attributeFilter, nonDirectories)) {
+            Text name;
+            handle.listing->CurrentName(name);
+            return name;
+        }
     }
     handle.listing.reset();
     return Text();

@@ -25,7 +25,7 @@ namespace ui {
 
 namespace {
 
-constexpr auto kPumpInterval = std::chrono::milliseconds(4);
+constexpr auto kPumpInterval = std::chrono::milliseconds(16);
 
 QString Utf8(std::string_view s) { return FromUtf8(s); }
 

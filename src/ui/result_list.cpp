@@ -1,9 +1,11 @@
 #include "ui/result_list.h"
 
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QTimer>
 #include <algorithm>
+#include <cstring>
 
 #include "ui/qt_text.h"
 
@@ -21,18 +23,34 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
 prim::Text ResultListModel::Text(int i) const {
     if (i < 0 || i >= Count()) return prim::Text();
     const Span& s = spans_[static_cast<size_t>(i)];
-    return arena_.substr(s.offset, s.length);
+    return prim::Text(blocks_[s.block].get() + s.offset, s.length);
 }
 
 int ResultListModel::Append(std::string_view text) {
-    spans_.push_back({arena_.size(), static_cast<std::uint32_t>(text.size())});
-    arena_.append(text);
+    // Texts go into fixed blocks that never move: growing one big buffer would
+    // copy everything and, for a moment, hold it twice.
+    if (blocks_.empty() || blockUsed_ + text.size() > blockSize_) {
+        blockSize_ = std::max(kBlockSize, text.size());
+        blocks_.push_back(std::make_unique<char[]>(blockSize_));
+        blockUsed_ = 0;
+    }
+    std::memcpy(blocks_.back().get() + blockUsed_, text.data(), text.size());
+    spans_.push_back({static_cast<std::uint32_t>(blocks_.size() - 1),
+                      static_cast<std::uint32_t>(blockUsed_),
+                      static_cast<std::uint32_t>(text.size())});
+    blockUsed_ += text.size();
     if (!flushQueued_) {
         // Outside a search nobody pumps: show the new rows at the next idle moment.
         flushQueued_ = true;
         QTimer::singleShot(0, this, [this] { Flush(); });
     }
     return Count() - 1;
+}
+
+void ResultListModel::ReleaseBlocks() {
+    blocks_.clear();
+    blockUsed_ = 0;
+    blockSize_ = 0;
 }
 
 void ResultListModel::Flush() {
@@ -49,15 +67,14 @@ void ResultListModel::Remove(int i) {
     spans_.erase(spans_.begin() + i);
     shown_ = Count();
     endRemoveRows();
-    if (spans_.empty()) arena_.clear();
+    if (spans_.empty()) ReleaseBlocks();
 }
 
 void ResultListModel::RemoveAll() {
     beginResetModel();
     spans_.clear();
-    arena_.clear();
-    arena_.shrink_to_fit();
     spans_.shrink_to_fit();
+    ReleaseBlocks();
     shown_ = 0;
     endResetModel();
 }
@@ -65,7 +82,18 @@ void ResultListModel::RemoveAll() {
 ResultListView::ResultListView(QWidget* parent) : Bound(parent), model_(new ResultListModel(this)) {
     setModel(model_);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setUniformItemSizes(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    setCornerButtonEnabled(false);
+    horizontalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 2);
+    setTabKeyNavigation(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -143,7 +171,7 @@ void ResultListView::mousePressEvent(QMouseEvent* e) {
         e->accept();
         return;
     }
-    QListView::mousePressEvent(e);
+    QTableView::mousePressEvent(e);
 }
 
 void ResultListView::mouseReleaseEvent(QMouseEvent* e) {
@@ -152,11 +180,11 @@ void ResultListView::mouseReleaseEvent(QMouseEvent* e) {
         emit rightButtonReleased();
         return;
     }
-    QListView::mouseReleaseEvent(e);
+    QTableView::mouseReleaseEvent(e);
 }
 
 void ResultListView::mouseDoubleClickEvent(QMouseEvent* e) {
-    QListView::mouseDoubleClickEvent(e);
+    QTableView::mouseDoubleClickEvent(e);
     if (e->button() == Qt::LeftButton && indexAt(e->position().toPoint()).isValid())
         emit itemDoubleClicked();
 }

@@ -3,8 +3,10 @@
 // items. Texts live in one arena; appended items reach the view in batches (at
 // the next pump or idle moment), while count and texts are right at once.
 #include <QAbstractListModel>
-#include <QListView>
+#include <QTableView>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,17 +30,26 @@ public:
     void Flush();
 
 private:
+    void ReleaseBlocks();
+
+    static constexpr std::size_t kBlockSize = 1 << 20;
     struct Span {
-        std::uint64_t offset;
+        std::uint32_t block;
+        std::uint32_t offset;
         std::uint32_t length;
     };
-    std::string arena_;
-    std::vector<Span> spans_;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t blockUsed_ = 0;
+    std::size_t blockSize_ = 0;
+    std::deque<Span> spans_;  // a deque grows without copying what it holds
     int shown_ = 0;  // rows the view knows about
     bool flushQueued_ = false;
 };
 
-class ResultListView : public Bound<QListView, app::ListBox> {
+// A one-column table view without headers or grid: unlike QListView, which lays
+// out every row again whenever rows are added, it takes a million rows in
+// batches at a cost that follows the batch.
+class ResultListView : public Bound<QTableView, app::ListBox> {
     Q_OBJECT
 public:
     explicit ResultListView(QWidget* parent);

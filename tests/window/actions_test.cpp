@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QListView>
+#include <QTableView>
 #include <QListWidget>
 #include <QMenu>
 #include <QTimer>
@@ -42,7 +43,7 @@ protected:
             menu->close();
             FAIL() << item;
         });
-        QWidget* list = fromResultList ? static_cast<QWidget*>(Find<QListView>("列表框1"))
+        QWidget* list = fromResultList ? static_cast<QWidget*>(Find<QTableView>("列表框1"))
                                        : Find<QListWidget>("文件框1");
         QTest::mouseClick(static_cast<QAbstractScrollArea*>(list)->viewport(), Qt::RightButton,
                           {}, QPoint(5, 5));

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
+#include <QTableView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -108,7 +109,7 @@ TEST_F(WindowTest, ContextMenuShowsTheVisibleItemsOfEachContext) {
     EXPECT_EQ(fromFiles, (QStringList{"打开目录", "查看属性", "删除文件", "移动到", "运行该文件"}));
     EXPECT_FALSE(W().state.menuFromResultList);
     const QStringList fromList = PopupTexts([&] {
-        QTest::mouseClick(Find<QListView>("列表框1")->viewport(), Qt::RightButton);
+        QTest::mouseClick(Find<QTableView>("列表框1")->viewport(), Qt::RightButton);
     });
     EXPECT_EQ(fromList, (QStringList{"打开目录", "查看属性", "从列表中删除", "删除文件", "移动到",
                                      "全部选择", "运行该文件"}));
@@ -134,7 +135,7 @@ TEST_F(WindowTest, ResultListOperationsAtTheirEdges) {
     EXPECT_EQ(app::ListSelectedIndexes(list), (std::vector<int>{0, 1}));
 
     // A right click keeps the selection as it was.
-    auto* view = Find<QListView>("列表框1");
+    auto* view = Find<QTableView>("列表框1");
     QApplication::processEvents();
     QRect second = view->visualRect(view->model()->index(1, 0));
     PopupTexts([&] { QTest::mouseClick(view->viewport(), Qt::RightButton, {}, second.center()); });

@@ -4,6 +4,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QListView>
+#include <QTableView>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QMimeData>
@@ -164,7 +165,7 @@ void DropOn(QWidget* target, QMimeData* mime) {
 TEST_F(PanesTest, DropsFromDesktopProgramsReachTheHandlerAnywhere) {
     const QString a = QString::fromStdString(Drives().Native('C', "abc/a.txt"));
     const QString b = QString::fromStdString(Drives().Native('C', "abc/b.txt"));
-    QWidget* targets[] = {Find("标签1"), Find("编辑框3"), Find<QListView>("列表框1")->viewport()};
+    QWidget* targets[] = {Find("标签1"), Find("编辑框3"), Find<QTableView>("列表框1")->viewport()};
     for (QWidget* target : targets) {
         // A file manager: the file list, and the same files again as plain text.
         auto* files = new QMimeData;

@@ -191,16 +191,81 @@ TEST_F(SearchTest, AllDrivesAreTheWritableOnesAndTheProbeKeepsUserFiles) {
     EXPECT_EQ(Part(0), U8("完成"));
 }
 
-TEST_F(SearchTest, NoWritableDriveStillEnds) {
-    // Drives whose roots are regular files take no probe, root or not.
-    drives_.reset();
-    window_.reset();
-    drives_.emplace(TempDrives::Options{{{'C', ""}}, "C/app"});
-    Start();
-    TempDrives::Write(Drives().Root() + "/E", "not a folder");
+// Three drives: E:'s root is a regular file, so no probe can go there, root or not.
+class ThreeDrivesTest : public SearchTest {
+protected:
+    testsupport::TempDrives::Options DriveOptions() override {
+        return {{{'C', ""}, {'D', ""}, {'E', ""}}, "C/app"};
+    }
+    void SetUp() override {
+        SearchTest::SetUp();
+        ASSERT_EQ(rmdir(Drives().Native('E').c_str()), 0);
+        TempDrives::Write(Drives().Native('E'), "not a folder");
+        for (char d : {'C', 'D'})
+            for (int k = 0; k < 5; ++k)
+                TempDrives::Write(Drives().Native(d, "hit" + std::to_string(k) + ".txt"), "h");
+        W().编辑框1->SetContent("hit");
+    }
+};
+
+TEST_F(ThreeDrivesTest, OnlyWritableDrivesAreWalkedInOrder) {
     Click("按钮搜索文件");
+    std::vector<Text> r = Results();
+    ASSERT_EQ(r.size(), 10u);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(prim::TextLeft(r[k], 3), "c:\\");
+    for (int k = 5; k < 10; ++k) EXPECT_EQ(prim::TextLeft(r[k], 3), "d:\\");
+    EXPECT_EQ(TempDrives::Read(Drives().Native('E')), "not a folder");
     EXPECT_EQ(Part(0), U8("完成"));
     EXPECT_EQ(Part(1), U8("搜索完毕"));
+}
+
+TEST_F(ThreeDrivesTest, StopDuringTheFirstRootSkipsTheOthers) {
+    QTimer::singleShot(0, [this] { Click("按钮停止"); });
+    Click("按钮搜索文件");
+    for (const Text& t : Results()) EXPECT_EQ(prim::TextLeft(t, 3), "c:\\");
+    EXPECT_LE(Results().size(), 1u);
+    EXPECT_EQ(Part(0), U8("手动停止"));
+    EXPECT_EQ(Part(1), U8("搜索完毕"));
+}
+
+TEST_F(SearchTest, NestedSearchRunsWholeInsideTheFirst) {
+    for (int k = 0; k < 20; ++k)
+        TempDrives::Write(Drives().Native('C', "n/f" + std::to_string(k) + ".txt"), "f");
+    InFolder("C:\\n");
+    W().编辑框1->SetContent("f");
+    // The second click arrives at the first pump, before the first search has
+    // listed anything: it clears the list, lists all 20, and the first goes on.
+    QTimer::singleShot(0, [this] { Click("按钮搜索文件"); });
+    Click("按钮搜索文件");
+    std::vector<Text> r = Results();
+    ASSERT_EQ(r.size(), 40u);
+    EXPECT_EQ(Sorted({r.begin(), r.begin() + 20}), Sorted({r.begin() + 20, r.end()}));
+    EXPECT_EQ(Part(0), U8("完成"));
+}
+
+TEST_F(SearchTest, StopInADeepFolderAppendsNothingAfter) {
+    std::string path = "deep";
+    for (int level = 0; level < 6; ++level) {
+        path += "/l" + std::to_string(level);
+        for (int k = 0; k < 2500; ++k) TempDrives::Write(Drives().Native('C', path + "/f" + std::to_string(k)), "");
+    }
+    InFolder("C:\\deep");
+    W().编辑框1->SetContent("");
+    int atStop = -1;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        const int n = W().列表框1->ItemCount();
+        if (atStop < 0 && n > 6000) {
+            atStop = n;
+            Click("按钮停止");
+        }
+    });
+    poll.start(0);
+    Click("按钮搜索文件");
+    poll.stop();
+    ASSERT_GT(atStop, 0);
+    EXPECT_LE(W().列表框1->ItemCount(), atStop + 1);
+    EXPECT_EQ(Part(0), U8("手动停止"));
 }
 
 TEST_F(SearchTest, StopEndsTheWalk) {

@@ -156,9 +156,10 @@ bool DriveTable::Resolve(std::string_view path, Resolved& out) const {
 
     if (haveDrive) {
         out.drive = drive;
-        const std::string cwd = CurrentNative();
+        // «C:name» is relative to the current folder when that is on C:.
         std::vector<std::string> here;
-        if (!leadingSeparator && Locate(cwd, &here) == drive) out.parts = std::move(here);
+        if (!leadingSeparator && Locate(CurrentNative(), &here) == drive)
+            out.parts = std::move(here);
     } else {
         out.drive = Locate(CurrentNative(), &out.parts);
         if (out.drive < 0) return false;

@@ -3,9 +3,15 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <vector>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -155,13 +161,106 @@ private:
 
 // ---------------------------------------------------------------------------
 
+// The entries of one folder as one read of it gave them. The walker lists each
+// folder twice in a row (files, then folders); the second listing reuses the
+// first read when the folder has not changed since, which halves the work the
+// kernel does per folder.
+// The plain fstat system call: the C library's fstat goes through fstatat with
+// an empty path, which costs the kernel a name lookup; the walker calls this
+// twice per folder.
+inline int FastFstat(int fd, struct stat& st) {
+#ifdef SYS_fstat
+    return static_cast<int>(syscall(SYS_fstat, fd, &st));
+#else
+    return fstat(fd, &st);
+#endif
+}
+
+struct FolderSnapshot {
+    std::string native;
+    int fd = -1;
+    struct timespec mtime {};
+    struct timespec ctime {};
+    std::chrono::steady_clock::time_point taken;
+    bool reusable = false;
+    std::string names;  // every name followed by a NUL
+    struct Entry {
+        std::uint32_t offset;
+        unsigned char type;
+    };
+    std::vector<Entry> entries;
+
+    ~FolderSnapshot() {
+        if (fd >= 0) close(fd);
+    }
+    int Fd() const { return fd; }
+
+    // `name` is opened relative to `parentFd` (AT_FDCWD: `name` is the whole path).
+    static std::shared_ptr<FolderSnapshot> Read(const std::string& native, int parentFd,
+                                                const std::string& name) {
+        auto snap = std::make_shared<FolderSnapshot>();
+        snap->fd = openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (snap->fd < 0) return nullptr;
+        snap->native = native;
+        struct stat st;
+        if (FastFstat(snap->fd, st) != 0) return nullptr;
+        snap->mtime = st.st_mtim;
+        snap->ctime = st.st_ctim;
+        snap->taken = std::chrono::steady_clock::now();
+        // getdents64 straight into one buffer: no stream, no second fstat.
+        alignas(8) static thread_local char buffer[64 * 1024];
+        for (;;) {
+            long got = syscall(SYS_getdents64, snap->fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) return nullptr;
+            if (got == 0) break;
+            for (long at = 0; at < got;) {
+                struct Dirent64 {
+                    ino64_t d_ino;
+                    off64_t d_off;
+                    unsigned short d_reclen;
+                    unsigned char d_type;
+                    char d_name[1];
+                };
+                const auto* e = reinterpret_cast<const Dirent64*>(buffer + at);
+                at += e->d_reclen;
+                const char* n = e->d_name;
+                if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+                snap->entries.push_back(
+                    {static_cast<std::uint32_t>(snap->names.size()), e->d_type});
+                snap->names.append(n, std::strlen(n) + 1);
+            }
+        }
+        // A folder changed within the file system's clock tick before the read
+        // may change again without its time moving: such a read is not reused.
+        struct timespec now;
+        clock_gettime(CLOCK_REALTIME, &now);
+        const long long ageNs = (now.tv_sec - st.st_mtim.tv_sec) * 1000000000LL +
+                                (now.tv_nsec - st.st_mtim.tv_nsec);
+        const long long ctimeAgeNs = (now.tv_sec - st.st_ctim.tv_sec) * 1000000000LL +
+                                     (now.tv_nsec - st.st_ctim.tv_nsec);
+        snap->reusable = ageNs > 50000000LL && ctimeAgeNs > 50000000LL;
+        return snap;
+    }
+
+    // Still what the folder holds: read moments ago and untouched since.
+    bool StillCurrent() const {
+        if (!reusable || std::chrono::steady_clock::now() - taken > std::chrono::seconds(1))
+            return false;
+        struct stat st;
+        return FastFstat(Fd(), st) == 0 && st.st_nlink > 0 &&
+               st.st_mtim.tv_sec == mtime.tv_sec && st.st_mtim.tv_nsec == mtime.tv_nsec &&
+               st.st_ctim.tv_sec == ctime.tv_sec && st.st_ctim.tv_nsec == ctime.tv_nsec;
+    }
+};
+
 // The listing of one folder. The first match is found before the listing is
 // handed out, so that "nothing matches" is known at the start.
 class PosixListing final : public prim::Listing {
 public:
-    PosixListing(DIR* dir, std::string_view pattern, bool driveRoot)
-        : dir_(dir), fd_(dirfd(dir)), pattern_(pattern), driveRoot_(driveRoot) {}
-    ~PosixListing() override { closedir(dir_); }
+    PosixListing(std::shared_ptr<const FolderSnapshot> snap, std::string_view pattern,
+                 bool driveRoot)
+        : snap_(std::move(snap)), pattern_(pattern), driveRoot_(driveRoot) {}
 
     // Windows reports "." and ".." first; they are matched like any name.
     bool Advance() {
@@ -174,51 +273,35 @@ public:
                 return true;
             }
         }
-        for (;;) {
-            errno = 0;
-            struct dirent* e = readdir(dir_);
-            if (!e) return false;
-            const char* n = e->d_name;
-            if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+        while (next_ < snap_->entries.size()) {
+            const FolderSnapshot::Entry& e = snap_->entries[next_++];
+            const char* n = snap_->names.data() + e.offset;
             if (!pattern_.Matches(n)) continue;
             current_ = n;
-            currentType_ = e->d_type;
+            currentType_ = e.type;
             return true;
         }
+        return false;
     }
 
-    bool Next(prim::ListedEntry& out, int neededBits) override {
+    bool Step(int neededBits, int& attributes) override {
         if (pending_) {
             pending_ = false;
         } else if (!Advance()) {
             return false;
         }
         const char* n = current_;
-        bool plain = true;
-        std::size_t len = 0;
-        for (; n[len]; ++len) {
-            unsigned char c = static_cast<unsigned char>(n[len]);
-            if (c >= 0x80 || c == '\\') plain = false;
-        }
-        if (plain)
-            out.name.assign(n, len);
-        else
-            out.name = prim::Utf8ToText(std::string_view(n, len), true);
-
-        unsigned char type = currentType_;
-        const bool dots = IsDotName(std::string_view(n, len));
-        struct stat st;
-        bool haveStat = false;
-        if (type == DT_UNKNOWN || (!dots && (neededBits & prim::kAttrReadOnly))) {
-            haveStat = fstatat(fd_, n, &st, AT_SYMLINK_NOFOLLOW) == 0;
-        }
-        if (haveStat) {
-            out.attributes = Attributes(st, dots ? std::string_view() : std::string_view(n, len));
-            if (dots) out.attributes &= ~prim::kAttrReadOnly;
-            return true;
+        const bool dots = n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0));
+        if (currentType_ == DT_UNKNOWN || (!dots && (neededBits & prim::kAttrReadOnly))) {
+            struct stat st;
+            if (fstatat(snap_->Fd(), n, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                attributes = Attributes(st, dots ? std::string_view() : std::string_view(n));
+                if (dots) attributes &= ~prim::kAttrReadOnly;
+                return true;
+            }
         }
         int a = 0;
-        switch (type) {
+        switch (currentType_) {
             case DT_DIR:
                 a = prim::kAttrDirectory;
                 break;
@@ -233,23 +316,37 @@ public:
                 break;
         }
         if (n[0] == '.' && !dots) a |= prim::kAttrHidden;
-        out.attributes = a;
+        attributes = a;
         return true;
+    }
+
+    void CurrentName(Text& out) const override {
+        const char* n = current_;
+        bool plain = true;
+        std::size_t len = 0;
+        for (; n[len]; ++len) {
+            unsigned char c = static_cast<unsigned char>(n[len]);
+            if (c >= 0x80 || c == '\\') plain = false;
+        }
+        if (plain)
+            out.assign(n, len);
+        else
+            out = prim::Utf8ToText(std::string_view(n, len), true);
     }
 
     bool Start() {
         pending_ = Advance();
         return pending_;
     }
-    int DirFd() const { return fd_; }
+    int DirFd() const { return snap_->Fd(); }
     const char* CurrentName() const { return current_; }
 
 private:
-    DIR* dir_;
-    int fd_;
+    std::shared_ptr<const FolderSnapshot> snap_;
     WildcardPattern pattern_;
     bool driveRoot_;
     int dotStage_ = 0;
+    std::size_t next_ = 0;
     bool pending_ = false;
     const char* current_ = nullptr;
     unsigned char currentType_ = DT_UNKNOWN;
@@ -259,13 +356,13 @@ private:
 class SingleListing final : public prim::Listing {
 public:
     SingleListing(Text name, int attributes) : name_(std::move(name)), attributes_(attributes) {}
-    bool Next(prim::ListedEntry& out, int) override {
+    bool Step(int, int& attributes) override {
         if (done_) return false;
         done_ = true;
-        out.name = name_;
-        out.attributes = attributes_;
+        attributes = attributes_;
         return true;
     }
+    void CurrentName(Text& out) const override { out = name_; }
 
 private:
     Text name_;
@@ -373,19 +470,29 @@ public:
     }
 
     std::unique_ptr<prim::Listing> StartListing(std::string_view pattern) override {
-        Resolved r;
-        if (!table_.Resolve(pattern, r) || r.trailingSeparator || r.IsRoot()) return nullptr;
-        const std::string& last = LastName(r);
-        WildcardPattern wild(last);
-        if (!wild.HasWildcards()) {
-            struct stat st;
-            if (lstat(r.native.c_str(), &st) != 0) return nullptr;
-            return std::make_unique<SingleListing>(prim::Utf8ToText(last, true),
-                                                   Attributes(st, last));
+        // The walker asks for the same pattern twice in a row (files, then
+        // folders); an absolute one resolves the same whatever the current
+        // folder, so the second time needs no resolving.
+        const bool absolute =
+            pattern.size() >= 3 && pattern[1] == ':' && (pattern[2] == '\\' || pattern[2] == '/');
+        if (!absolute || pattern != lastPattern_.text) {
+            Resolved r;
+            if (!table_.Resolve(pattern, r) || r.trailingSeparator || r.IsRoot()) return nullptr;
+            const std::string& last = LastName(r);
+            WildcardPattern wild(last);
+            if (!wild.HasWildcards()) {
+                struct stat st;
+                if (lstat(r.native.c_str(), &st) != 0) return nullptr;
+                return std::make_unique<SingleListing>(prim::Utf8ToText(last, true),
+                                                       Attributes(st, last));
+            }
+            lastPattern_ = {absolute ? Text(pattern) : Text(), r.Parent(table_.Roots()), last,
+                            r.parts.size() == 1};
         }
-        DIR* dir = opendir(r.Parent(table_.Roots()).c_str());
-        if (!dir) return nullptr;
-        auto listing = std::make_unique<PosixListing>(dir, last, r.parts.size() == 1);
+        auto snap = Snapshot(lastPattern_.folder);
+        if (!snap) return nullptr;
+        auto listing = std::make_unique<PosixListing>(std::move(snap), lastPattern_.name,
+                                                      lastPattern_.driveRoot);
         if (!listing->Start()) return nullptr;
         return listing;
     }
@@ -401,9 +508,9 @@ public:
             Fill(st, last, out);
             return true;
         }
-        DIR* dir = opendir(r.Parent(table_.Roots()).c_str());
-        if (!dir) return false;
-        PosixListing listing(dir, last, r.parts.size() == 1);
+        auto snap = Snapshot(r.Parent(table_.Roots()));
+        if (!snap) return false;
+        PosixListing listing(std::move(snap), last, r.parts.size() == 1);
         if (!listing.Start()) return false;
         const char* name = listing.CurrentName();
         if (fstatat(listing.DirFd(), name, &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
@@ -567,6 +674,44 @@ public:
     }
 
 private:
+    std::shared_ptr<const FolderSnapshot> Snapshot(const std::string& folder) {
+        if (lastRead_ && lastRead_->native == folder && lastRead_->StillCurrent()) return lastRead_;
+        // A subfolder of a folder still being listed is opened relative to it:
+        // the kernel then looks up one name instead of the whole path.
+        int parentFd = AT_FDCWD;
+        std::string_view name = folder;
+        const std::size_t slash = folder.rfind('/');
+        if (slash != std::string::npos && slash + 1 < folder.size()) {
+            const std::string_view parent(folder.data(), slash == 0 ? 1 : slash);
+            for (auto it = open_.rbegin(); it != open_.rend(); ++it) {
+                auto live = it->lock();
+                if (live && live->native == parent) {
+                    parentFd = live->Fd();
+                    name = std::string_view(folder).substr(slash + 1);
+                    break;
+                }
+            }
+        }
+        auto snap = FolderSnapshot::Read(folder, parentFd, std::string(name));
+        lastRead_ = snap;
+        if (snap) {
+            if (open_.size() >= 64)
+                open_.erase(std::remove_if(open_.begin(), open_.end(),
+                                           [](const auto& w) { return w.expired(); }),
+                            open_.end());
+            open_.push_back(snap);
+        }
+        return snap;
+    }
+
+    struct ResolvedPattern {
+        Text text;           // the absolute pattern, or empty
+        std::string folder;  // native folder to list
+        std::string name;    // the wildcard pattern
+        bool driveRoot = false;
+    } lastPattern_;
+    std::vector<std::weak_ptr<const FolderSnapshot>> open_;
+
     static Text WithoutRootSeparator(Text path) {
         if (path.size() == 3 && path[1] == ':') path.pop_back();
         return path;
@@ -637,6 +782,7 @@ private:
         return ok;
     }
 
+    std::shared_ptr<const FolderSnapshot> lastRead_;
     DriveTable table_;
     std::string runNative_;
     Text runDirectory_;
