@@ -89,3 +89,25 @@ TEST_F(Listing, NullWhenNothingCanBeListed) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two listings of one folder in a row may share one read of it; a change made
+// in between must show all the same, whether the folder was quiet before or not.
+TEST(ListingReuse, AChangeBetweenTwoListingsIsSeen) {
+    TempDrives drives;
+    TempDrives::Write(drives.Native('C', "quiet/a.txt"), "a");
+    TempDrives::Write(drives.Native('C', "busy/a.txt"), "a");
+    usleep(120 * 1000);  // "quiet" has not changed for a while
+    for (const char* folder : {"quiet", "busy"}) {
+        const Text pattern = Text("C:\\") + folder + "\\*.*";
+        if (Text(folder) == "busy") TempDrives::Write(drives.Native('C', "busy/b.txt"), "b");
+        EXPECT_EQ(List(pattern).count("new.txt"), 0u) << folder;
+        TempDrives::Write(drives.Native('C', std::string(folder) + "/new.txt"), "n");
+        EXPECT_EQ(List(pattern).count("new.txt"), 1u) << folder;
+        ASSERT_EQ(unlink(drives.Native('C', std::string(folder) + "/a.txt").c_str()), 0);
+        EXPECT_EQ(List(pattern).count("a.txt"), 0u) << folder;
+    }
+}
+
+}  // namespace
