@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev
-          libgmock-dev xvfb xauth fonts-noto-cjk libc-bin findutils "$@")
+          libgmock-dev xvfb xauth fonts-noto-cjk libc-bin findutils desktop-file-utils appstream "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,6 +8,8 @@ namespace ui {
 
 QPixmap DrawIcon(int size);
 QIcon ProgramIcon();
+// The same icon as an SVG document, for the desktop's icon theme.
+QString IconSvg();
 QPixmap DrawSidePicture(int width, int height);
 
 }  // namespace ui

@@ -13,6 +13,7 @@
 #include <QScreen>
 
 #include "app/window_description.h"
+#include "ui/accessibility.h"
 #include "ui/drop_forms.h"
 #include "ui/edit_boxes.h"
 #include "ui/icon.h"
@@ -142,6 +143,8 @@ void QtMainWindow::BuildControls() {
         widget->setVisible(c.visible);
         controls_.emplace(std::string(c.name), widget);
     }
+    NameControls(*this);
+    OrderTabsByPosition(*this);
 
     w_.标签4 = Get<app::Control>("标签4");
     w_.标签3 = Get<app::Control>("标签3");

@@ -9,6 +9,7 @@
 #include "primitives/drives.h"
 #include "primitives/files.h"
 #include "primitives/listing.h"
+#include "ui/menu_key.h"
 #include "ui/qt_text.h"
 
 namespace ui {
@@ -227,6 +228,15 @@ void FileBoxWidget::mouseReleaseEvent(QMouseEvent* e) {
 void FileBoxWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     QListWidget::mouseDoubleClickEvent(e);
     if (e->button() == Qt::LeftButton && itemAt(e->position().toPoint())) emit itemDoubleClicked();
+}
+
+void FileBoxWidget::keyPressEvent(QKeyEvent* e) {
+    if (IsMenuKey(*e)) {
+        e->accept();
+        emit rightButtonReleased();
+        return;
+    }
+    QListWidget::keyPressEvent(e);
 }
 
 void FileBoxWidget::contextMenuEvent(QContextMenuEvent* e) {

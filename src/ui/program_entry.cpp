@@ -46,8 +46,12 @@ int ProgramEntry(int argc, char** argv) {
     window.show();
     const QByteArray shot = qgetenv("FILEFINDER_SCREENSHOT");
     if (!shot.isEmpty()) {
-        QTimer::singleShot(1500, &window,
-                           [&window, shot] { window.grab().save(QString::fromLocal8Bit(shot)); });
+        // Picture mode, for a machine without a screen and for install checks:
+        // save the window once it has settled, then close it as a user would.
+        QTimer::singleShot(1500, &window, [&window, shot] {
+            window.grab().save(QString::fromLocal8Bit(shot));
+            window.close();
+        });
     }
     const int result = application.exec();
     app::ReleaseGlobalTexts(window.Window().state);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ui/menu_key.h"
 #include "ui/qt_text.h"
 
 namespace ui {
@@ -193,6 +194,19 @@ void ResultListView::contextMenuEvent(QContextMenuEvent* e) {
     // The Menu key and Shift+F10 open the menu as a right click does.
     if (e->reason() == QContextMenuEvent::Keyboard) emit rightButtonReleased();
     e->accept();
+}
+
+}  // namespace ui
+
+namespace ui {
+
+void ResultListView::keyPressEvent(QKeyEvent* e) {
+    if (IsMenuKey(*e)) {
+        e->accept();
+        emit rightButtonReleased();
+        return;
+    }
+    QTableView::keyPressEvent(e);
 }
 
 }  // namespace ui

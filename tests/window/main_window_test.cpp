@@ -312,3 +312,47 @@ TEST_F(WindowTest, ClosingTheWindowClosesEveryFile) {
 
 }  // namespace
 }  // namespace windowtest
+
+namespace windowtest {
+namespace {
+
+TEST_F(WindowTest, EveryControlHasANameAndTheKeyboardReachesThem) {
+    Start();
+    for (QWidget* w : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->objectName().isEmpty() || qobject_cast<QMenu*>(w)) continue;
+        EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+    }
+    EXPECT_EQ(Find("编辑框3")->accessibleName(), QString::fromUtf8("当前目录"));
+    EXPECT_EQ(Find("按钮转到")->accessibleName(), QString::fromUtf8("转到"));
+
+    // Tab runs through the focusable controls along the layout, and comes back.
+    QWidget* first = Find("编辑框1");
+    first->setFocus();
+    QStringList visited;
+    QWidget* at = first;
+    for (int k = 0; k < 30; ++k) {
+        at = at->nextInFocusChain();
+        while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible() || !at->isEnabled())
+            at = at->nextInFocusChain();
+        if (at == first) break;
+        visited << at->objectName();
+    }
+    EXPECT_EQ(visited.front(), QString::fromUtf8("单选框搜文件"));
+    EXPECT_TRUE(visited.contains(QString::fromUtf8("列表框1")));
+    EXPECT_LT(visited.indexOf(QString::fromUtf8("编辑框3")), visited.indexOf(QString::fromUtf8("目录框1")));
+
+    // Shift+F10 and the Menu key open the context menu on the list and the file box.
+    for (const char* name : {"列表框1", "文件框1"}) {
+        for (auto key : {std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)},
+                         std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()}}) {
+            QWidget* list = Find(name);
+            list->setFocus();
+            const QStringList items = PopupTexts([&] { QTest::keyClick(list, key.first, key.second); });
+            EXPECT_FALSE(items.isEmpty()) << name;
+            EXPECT_EQ(W().state.menuFromResultList, std::string(name) == "列表框1") << name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace windowtest
