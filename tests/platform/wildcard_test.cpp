@@ -1,9 +1,9 @@
 // Windows-style matching of the last path component.
-#include "platform/posix/wildcard.h"
+#include "platform/wildcard.h"
 
 #include <gtest/gtest.h>
 
-using platform::posix::WildcardPattern;
+using platform::WildcardPattern;
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "drive_table.h"
 #include "primitives/codepage.h"
 #include "primitives/files.h"
-#include "wildcard.h"
+#include "platform/wildcard.h"
 
 namespace platform::posix {
 namespace {

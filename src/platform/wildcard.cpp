@@ -1,6 +1,6 @@
-#include "wildcard.h"
+#include "platform/wildcard.h"
 
-namespace platform::posix {
+namespace platform {
 namespace {
 
 inline unsigned char Fold(unsigned char c) {
@@ -121,4 +121,4 @@ bool WildcardPattern::Match(std::size_t ti, std::size_t ni, std::string_view nam
     return result;
 }
 
-}  // namespace platform::posix
+}  // namespace platform

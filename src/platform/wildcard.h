@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace platform::posix {
+namespace platform {
 
 class WildcardPattern {
 public:
@@ -33,4 +33,4 @@ private:
     mutable std::vector<unsigned char> memo_;  // reused between names
 };
 
-}  // namespace platform::posix
+}  // namespace platform
