@@ -3,6 +3,7 @@
 //   walk_bench TREE [--keyword KW | --ext EXT]
 // prints walker_s, find_s, ratio, hits, find_hits, peak_rss_mb, max_pump_gap_ms,
 // and stop_latency_ms from a second walk stopped by a click posted half way.
+#include <sys/resource.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -12,7 +13,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <sys/resource.h>
 
 #include "app/window_ops.h"
 #include "platform/posix_install.h"
@@ -28,20 +28,25 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 // Runs find with the same question and counts the lines it prints.
 std::pair<double, long> TimeFind(const std::string& tree, const std::string& pattern) {
     std::string cmd = "find '" + tree + "'";
-    if (!pattern.empty()) cmd += " -iname '" + pattern + "'";
+    if (!pattern.empty())
+        cmd += " -iname '" + pattern + "'";
     auto start = Clock::now();
     FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return {0, 0};
+    if (!p)
+        return {0, 0};
     long lines = 0;
     char buf[1 << 16];
     size_t n;
     while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        for (size_t i = 0; i < n; ++i) lines += buf[i] == '\n';
+        for (size_t i = 0; i < n; ++i)
+            lines += buf[i] == '\n';
     pclose(p);
     return {Seconds(Clock::now() - start), lines};
 }
@@ -75,7 +80,8 @@ WalkResult Walk(ui::QtMainWindow& win, const prim::Text& root, bool byName, cons
     bool walking = true;
     QObject::connect(&tick, &QTimer::timeout, [&] {
         auto now = Clock::now();
-        if (walking) r.maxGapMs = std::max(r.maxGapMs, Seconds(now - last) * 1000);
+        if (walking)
+            r.maxGapMs = std::max(r.maxGapMs, Seconds(now - last) * 1000);
         last = now;
     });
     Clock::time_point clickAt{};
@@ -114,10 +120,13 @@ int main(int argc, char** argv) {
     bool byName = true;
     std::string word;
     for (int i = 2; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--keyword") == 0) word = argv[i + 1], byName = true;
-        if (std::strcmp(argv[i], "--ext") == 0) word = argv[i + 1], byName = false;
+        if (std::strcmp(argv[i], "--keyword") == 0)
+            word = argv[i + 1], byName = true;
+        if (std::strcmp(argv[i], "--ext") == 0)
+            word = argv[i + 1], byName = false;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ui::PrepareApplication();
     char real[4096];

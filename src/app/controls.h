@@ -11,7 +11,7 @@ namespace app {
 using prim::Text;
 
 class Control {
-public:
+  public:
     virtual ~Control() = default;
     virtual bool Visible() const = 0;
     virtual void SetVisible(bool visible) = 0;
@@ -21,7 +21,7 @@ public:
 };
 
 class EditBox : public virtual Control {
-public:
+  public:
     virtual Text Content() const = 0;
     virtual void SetContent(const Text& text) = 0;
     // -1 puts the caret after the last character with nothing selected (the only value used).
@@ -32,12 +32,12 @@ public:
 
 // Radio buttons and check boxes.
 class CheckBox : public virtual Control {
-public:
+  public:
     virtual bool Checked() const = 0;
 };
 
 class ComboBox : public virtual Control {
-public:
+  public:
     virtual Text Content() const = 0;  // the edit field
     virtual void Clear() = 0;          // the list and the edit field
     virtual int AddItem(const Text& text, int value) = 0;
@@ -46,7 +46,7 @@ public:
 };
 
 class ListBox : public virtual Control {
-public:
+  public:
     virtual int ItemCount() const = 0;
     virtual Text ItemText(int index) const = 0;
     virtual int AddItem(const Text& text) = 0;
@@ -57,7 +57,7 @@ public:
 };
 
 class StatusBar : public virtual Control {
-public:
+  public:
     virtual void SetText(int part, const Text& text) = 0;
     virtual Text PartText(int part) const = 0;
     virtual int PartWidth(int part) const = 0;
@@ -65,27 +65,27 @@ public:
 };
 
 class DriveBox : public virtual Control {
-public:
+  public:
     // One upper-case letter: the selected drive's, else the current drive's.
     virtual Text DriveLetter() const = 0;
     virtual void SetDriveLetter(const Text& letter) = 0;
 };
 
 class DirectoryBox : public virtual Control {
-public:
+  public:
     virtual Text Directory() const = 0;
     virtual void SetDirectory(const Text& path) = 0;
 };
 
 class FileBox : public virtual Control {
-public:
+  public:
     virtual Text Directory() const = 0;
     virtual void SetDirectory(const Text& path) = 0;  // relists, also when unchanged
     virtual Text SelectedNames() const = 0;           // joined by ";"
 };
 
 class MenuItem {
-public:
+  public:
     virtual ~MenuItem() = default;
     virtual bool Visible() const = 0;
     virtual void SetVisible(bool visible) = 0;
@@ -93,7 +93,7 @@ public:
 
 // The window-level operations.
 class WindowOps {
-public:
+  public:
     virtual ~WindowOps() = default;
     virtual int Width() const = 0;  // outer width, borders included
     virtual long long WindowHandle() const = 0;

@@ -16,20 +16,23 @@ namespace {
 void AttachTips(MainWindow& w) {
     auto tip = [&w](Control* c, const char* text) { AttachTip(w, *c, U8(text), -1); };
     tip(w.编辑框3,
-        "这里显示的是你选中的文件地址！\r\n你也可以在这里输入你要进入到的文件夹，将快速打开该地址！");
+        "这里显示的是你选中的文件地址！\r\n你也可以在这里输入你要进入到的文件夹，将快速打开该地址"
+        "！");
     tip(w.选择框2,
-        "选中本项将在每次开始搜索的时候自动清空列表.\r\n如果取消本项，将把搜索结果加入到原有的列表项目里");
+        "选中本项将在每次开始搜索的时候自动清空列表."
+        "\r\n如果取消本项，将把搜索结果加入到原有的列表项目里");
     tip(w.单选框搜文件, "选择查找带有该字符的所有类型文件");
     tip(w.单选框搜后缀, "选择查找固定类型的所有不同名文件");
     tip(w.驱动器框1, "请选择盘符");
     tip(w.按钮转到,
-        "转到该目录下，目录以‘\\’结束，\r\n如果输入的地址不是以‘\\’结束，\r\n系统会自动在后面加上‘\\’,"
-        "\r\n如果你是拖放进来的文件，\r\n会打开一个不存在的文件夹，\r\n你只要在左边的目录框中双击上一层"
+        "转到该目录下，目录以‘\\’结束，\r\n如果输入的地址不是以‘\\’结束，\r\n系统会自动在后面加上‘"
+        "\\’,"
+        "\r\n如果你是拖放进来的文件，\r\n会打开一个不存在的文件夹，\r\n你只要在左边的目录框中双击上"
+        "一层"
         "文件夹，\r\n就能访问到该文件所在目录！");
     tip(w.目录框1, "双击更改目录");
     tip(w.按钮停止, "点击停止搜索，再次搜索将从新开始！");
-    tip(w.选择框指定位置,
-        "如果选中，就在已选择的目录中搜索！\r\n如果没选中，将搜索电脑内所有文件");
+    tip(w.选择框指定位置, "如果选中，就在已选择的目录中搜索！\r\n如果没选中，将搜索电脑内所有文件");
     tip(w.编辑框1, "这里输入你要查找的文件名，\r\n将在下面右边列出找到的文件！");
     tip(w.文件框1,
         "这里列出的是你电脑中已存在的文件，双击可查看文件属性，\r\n如果是系统文件，可以点上方的系统"
@@ -80,7 +83,9 @@ void OnWindowCreated(MainWindow& w) {
     w.state.notesText = prim::ReadAllText(w.state.notesFile);
 }
 
-void OnWindowWillBeDestroyed(MainWindow&) { prim::CloseAllFiles(); }
+void OnWindowWillBeDestroyed(MainWindow&) {
+    prim::CloseAllFiles();
+}
 
 void ReleaseGlobalTexts(AppState& s) {
     s.notesText.clear();

@@ -50,6 +50,6 @@ inline constexpr int kCaptionHeight = 16;
 
 const std::vector<ControlSpec>& ControlTable();
 const std::vector<MenuItemSpec>& MenuTable();  // children of "右键", in order
-std::string_view WelcomeNote();                 // lines joined by "\r\n"
+std::string_view WelcomeNote();                // lines joined by "\r\n"
 
 }  // namespace app

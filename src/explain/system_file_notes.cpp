@@ -12,7 +12,8 @@ using prim::Text;
 using prim::U8;
 
 void OnSystemFileNotesClicked(MainWindow& w) {
-    if (prim::TextsEqual(w.state.selectedFileName, "")) return;
+    if (prim::TextsEqual(w.state.selectedFileName, ""))
+        return;
     w.state.systemFilesFile = prim::OpenFile(prim::ConcatText(
         {prim::RunDirectory(), data::SlashLiteral(data::DataFile::SystemFileNotes)}));
     w.state.systemFilesText = prim::ReadAllText(w.state.systemFilesFile);

@@ -46,7 +46,9 @@ void OnGoToClicked(app::MainWindow& w) {
     w.文件框1->SetDirectory(w.目录框1->Directory());
 }
 
-void OnDropReceived(app::MainWindow& w, const Text& text) { ApplyDroppedPath(w, text); }
+void OnDropReceived(app::MainWindow& w, const Text& text) {
+    ApplyDroppedPath(w, text);
+}
 
 void ApplyDroppedPath(app::MainWindow& w, const Text& text) {
     int p = FindTextReverse(text, "\\", true);

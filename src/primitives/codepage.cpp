@@ -13,7 +13,9 @@ constexpr unsigned kBmpFourByteCount = 39420;
 constexpr unsigned kSupplementaryBase = 189000;  // linear index of U+10000
 constexpr unsigned kEscapeBase = 1575000;        // FE 30 81 30: past every Unicode character
 
-inline unsigned char B(std::string_view s, size_t i) { return static_cast<unsigned char>(s[i]); }
+inline unsigned char B(std::string_view s, size_t i) {
+    return static_cast<unsigned char>(s[i]);
+}
 
 void AppendLinear(Text& out, unsigned lin) {
     char b4 = static_cast<char>(0x30 + lin % 10);
@@ -29,7 +31,9 @@ void AppendLinear(Text& out, unsigned lin) {
     out += b4;
 }
 
-void AppendEscape(Text& out, unsigned char byte) { AppendLinear(out, kEscapeBase + byte); }
+void AppendEscape(Text& out, unsigned char byte) {
+    AppendLinear(out, kEscapeBase + byte);
+}
 
 // For every basic-plane code point: its two-byte code (lead << 8 | trail), or
 // 0x80000000 | its four-byte linear index.
@@ -43,7 +47,8 @@ const std::array<unsigned, 0x10000>& Reverse() {
             (*t)[kTwoByte[i]] = lead << 8 | trail;
         }
         for (const auto& r : kFourByteRuns)
-            for (unsigned k = 0; k < r.length; ++k) (*t)[r.code + k] = 0x80000000u | (r.linear + k);
+            for (unsigned k = 0; k < r.length; ++k)
+                (*t)[r.code + k] = 0x80000000u | (r.linear + k);
         return t;
     }();
     return *table;
@@ -54,7 +59,8 @@ char32_t FourByteToCodePoint(unsigned lin) {
         auto it = std::upper_bound(std::begin(kFourByteRuns), std::end(kFourByteRuns), lin,
                                    [](unsigned v, const FourByteRun& r) { return v < r.linear; });
         --it;
-        if (lin < it->linear + it->length) return it->code + (lin - it->linear);
+        if (lin < it->linear + it->length)
+            return it->code + (lin - it->linear);
         return 0xFFFFFFFF;
     }
     if (lin >= kSupplementaryBase && lin <= kSupplementaryBase + 0xFFFFF)
@@ -62,9 +68,15 @@ char32_t FourByteToCodePoint(unsigned lin) {
     return 0xFFFFFFFF;
 }
 
-inline bool IsTrail(unsigned char t) { return t >= 0x40 && t <= 0xFE && t != 0x7F; }
-inline bool IsLead(unsigned char t) { return t >= 0x81 && t <= 0xFE; }
-inline bool IsDigit(unsigned char t) { return t >= 0x30 && t <= 0x39; }
+inline bool IsTrail(unsigned char t) {
+    return t >= 0x40 && t <= 0xFE && t != 0x7F;
+}
+inline bool IsLead(unsigned char t) {
+    return t >= 0x81 && t <= 0xFE;
+}
+inline bool IsDigit(unsigned char t) {
+    return t >= 0x30 && t <= 0x39;
+}
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -102,13 +114,16 @@ bool NextUtf8(std::string_view s, size_t& pos, char32_t& cp) {
     } else {
         return false;
     }
-    if (pos + n >= s.size()) return false;
+    if (pos + n >= s.size())
+        return false;
     for (int k = 1; k <= n; ++k) {
         unsigned char t = B(s, pos + k);
-        if ((t & 0xC0) != 0x80) return false;
+        if ((t & 0xC0) != 0x80)
+            return false;
         v = v << 6 | (t & 0x3F);
     }
-    if (v < min || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF)) return false;
+    if (v < min || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF))
+        return false;
     cp = v;
     pos += n + 1;
     return true;
@@ -137,7 +152,8 @@ void AppendCodePoint(Text& out, char32_t cp) {
 }
 
 char32_t DecodeCharAt(std::string_view s, size_t& pos, bool* escaped) {
-    if (escaped) *escaped = false;
+    if (escaped)
+        *escaped = false;
     unsigned char c = B(s, pos);
     if (c < 0x80) {
         ++pos;
@@ -155,7 +171,8 @@ char32_t DecodeCharAt(std::string_view s, size_t& pos, bool* escaped) {
                            (B(s, pos + 3) - 0x30);
             if (lin >= kEscapeBase && lin < kEscapeBase + 256) {
                 pos += 4;
-                if (escaped) *escaped = true;
+                if (escaped)
+                    *escaped = true;
                 return 0xDC00 + (lin - kEscapeBase);
             }
             char32_t cp = FourByteToCodePoint(lin);
@@ -166,11 +183,14 @@ char32_t DecodeCharAt(std::string_view s, size_t& pos, bool* escaped) {
         }
     }
     ++pos;
-    if (escaped) *escaped = true;
+    if (escaped)
+        *escaped = true;
     return 0xDC00 + c;
 }
 
-Text U8(std::string_view utf8) { return Utf8ToText(utf8); }
+Text U8(std::string_view utf8) {
+    return Utf8ToText(utf8);
+}
 
 Text Utf8ToText(std::string_view utf8, bool escapeBackslash) {
     Text out;
@@ -252,7 +272,8 @@ int UpperTwoByteChar(int value) {
     size_t pos = 0;
     bool esc;
     char32_t cp = DecodeCharAt(two, pos, &esc);
-    if (esc || pos != 2) return value;
+    if (esc || pos != 2)
+        return value;
     char32_t up = cp;
     if (cp >= 0xFF41 && cp <= 0xFF5A) {
         up = cp - 0x20;  // full-width Latin
@@ -269,16 +290,20 @@ int UpperTwoByteChar(int value) {
     } else if (cp >= 0x0100 && cp <= 0x017F && cp != 0x0130 && cp != 0x0131 && cp != 0x0138 &&
                cp != 0x0149 && cp != 0x017F) {
         bool oddLower = (cp >= 0x0139 && cp <= 0x0148) || (cp >= 0x0179 && cp <= 0x017E);
-        if (oddLower ? (cp % 2 == 0) : (cp % 2 == 1)) up = cp - 1;
+        if (oddLower ? (cp % 2 == 0) : (cp % 2 == 1))
+            up = cp - 1;
     } else if (cp >= 0x01CD && cp <= 0x01DC) {
-        if (cp % 2 == 0) up = cp - 1;  // pinyin vowels with caron
+        if (cp % 2 == 0)
+            up = cp - 1;  // pinyin vowels with caron
     } else if (cp >= 0x2170 && cp <= 0x217F) {
         up = cp - 0x10;  // small Roman numerals
     }
-    if (up == cp) return value;
+    if (up == cp)
+        return value;
     Text enc;
     AppendCodePoint(enc, up);
-    if (enc.size() != 2) return value;
+    if (enc.size() != 2)
+        return value;
     return static_cast<unsigned char>(enc[0]) * 256 + static_cast<unsigned char>(enc[1]);
 }
 

@@ -18,14 +18,14 @@ namespace prim {
 
 // One directory entry as a find-first call reports it.
 struct FoundEntry {
-    int attributes = 0;       // the bits of files.h
-    std::uint64_t size = 0;   // 0 for folders and links
-    DateTime lastWrite;       // local time, whole seconds
+    int attributes = 0;      // the bits of files.h
+    std::uint64_t size = 0;  // 0 for folders and links
+    DateTime lastWrite;      // local time, whole seconds
 };
 
 // A file opened for reading and writing. Positions are kept by the caller.
 class OpenedFile {
-public:
+  public:
     virtual ~OpenedFile() = default;
     virtual bool Size(std::uint64_t& size) = 0;
     // Reads up to n bytes at pos; the count read, or -1 on error.
@@ -38,9 +38,9 @@ public:
 // An open folder that a recursive delete works in, relative to its handle, so
 // that a folder swapped for a link mid-way is never followed.
 class FolderHandle {
-public:
+  public:
     struct Child {
-        std::string key;  // the backend's own name of the entry
+        std::string key;        // the backend's own name of the entry
         bool isFolder = false;  // a real folder; links count as files
     };
     virtual ~FolderHandle() = default;
@@ -55,7 +55,7 @@ public:
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     virtual std::vector<DriveInfo> Drives() = 0;

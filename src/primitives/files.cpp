@@ -28,7 +28,8 @@ struct FileTable {
     int next = 1;
 
     int Add(std::unique_ptr<OpenedFile> file) {
-        while (open.count(next) != 0) Advance();
+        while (open.count(next) != 0)
+            Advance();
         int number = next;
         Advance();
         open.emplace(number, OpenEntry{std::move(file), 0});
@@ -36,7 +37,8 @@ struct FileTable {
     }
     void Advance() { next = next == 0x7FFFFFFF ? 1 : next + 1; }
     OpenEntry* Find(int number) {
-        if (number == 0) return nullptr;
+        if (number == 0)
+            return nullptr;
         auto it = open.find(number);
         return it == open.end() ? nullptr : &it->second;
     }
@@ -49,11 +51,13 @@ FileTable& Table() {
 
 void EmptyFolder(FolderHandle& folder) {
     std::vector<FolderHandle::Child> children;
-    if (!folder.ReadChildren(children)) return;
+    if (!folder.ReadChildren(children))
+        return;
     // A failure on one entry is ignored: its ancestors stay, its siblings still go.
     for (const auto& child : children) {
         if (child.isFolder) {
-            if (auto sub = folder.OpenChildFolder(child.key)) EmptyFolder(*sub);
+            if (auto sub = folder.OpenChildFolder(child.key))
+                EmptyFolder(*sub);
             folder.RemoveChildFolder(child.key);
         } else {
             folder.RemoveChildFile(child.key);
@@ -63,8 +67,12 @@ void EmptyFolder(FolderHandle& folder) {
 
 }  // namespace
 
-void InstallFileSystem(std::shared_ptr<FileSystem> fileSystem) { Slot() = std::move(fileSystem); }
-std::shared_ptr<FileSystem> InstalledFileSystem() { return Slot(); }
+void InstallFileSystem(std::shared_ptr<FileSystem> fileSystem) {
+    Slot() = std::move(fileSystem);
+}
+std::shared_ptr<FileSystem> InstalledFileSystem() {
+    return Slot();
+}
 
 Text RunDirectory() {
     auto fs = Slot();
@@ -79,17 +87,21 @@ bool FileExists(std::string_view path) {
 
 int OpenFile(std::string_view path) {
     auto fs = Slot();
-    if (!fs || path.empty()) return 0;
+    if (!fs || path.empty())
+        return 0;
     auto file = fs->OpenExisting(path);
-    if (!file) return 0;
+    if (!file)
+        return 0;
     return Table().Add(std::move(file));
 }
 
 Text ReadAllText(int file) {
     OpenEntry* e = Table().Find(file);
-    if (!e) return Text();
+    if (!e)
+        return Text();
     std::uint64_t n = 0;
-    if (!e->file->Size(n) || n == 0) return Text();
+    if (!e->file->Size(n) || n == 0)
+        return Text();
     const std::uint64_t p = e->position;
     Text bytes;
     if (p < n) {
@@ -101,7 +113,8 @@ Text ReadAllText(int file) {
                 e->position = n;
                 return Text();
             }
-            if (got == 0) break;
+            if (got == 0)
+                break;
             k += static_cast<std::size_t>(got);
         }
         bytes.resize(k);
@@ -133,9 +146,11 @@ Text ReadAllText(int file) {
 
 bool WriteTextLine(int file, std::string_view text) {
     OpenEntry* e = Table().Find(file);
-    if (!e) return false;
+    if (!e)
+        return false;
     std::uint64_t n = 0;
-    if (!e->file->Size(n)) return false;
+    if (!e->file->Size(n))
+        return false;
     const std::uint64_t p = e->position;
     std::string line(text);
     line += "\r\n";
@@ -146,7 +161,8 @@ bool WriteTextLine(int file, std::string_view text) {
         std::size_t k = 0;
         while (k < old.size()) {
             std::int64_t got = e->file->ReadAt(p + k, old.data() + k, old.size() - k);
-            if (got <= 0) return false;
+            if (got <= 0)
+                return false;
             k += static_cast<std::size_t>(got);
         }
     }
@@ -154,17 +170,21 @@ bool WriteTextLine(int file, std::string_view text) {
         e->position = p + line.size();
         return true;
     }
-    if (!old.empty()) e->file->WriteAt(p, old);
+    if (!old.empty())
+        e->file->WriteAt(p, old);
     e->file->Truncate(n);
     return false;
 }
 
 void CloseFile(int file) {
-    if (file == 0) return;
+    if (file == 0)
+        return;
     Table().open.erase(file);
 }
 
-void CloseAllFiles() { Table().open.clear(); }
+void CloseAllFiles() {
+    Table().open.clear();
+}
 
 bool WriteFileBytes(std::string_view path, std::string_view bytes) {
     auto fs = Slot();
@@ -183,18 +203,25 @@ bool DeleteFile(std::string_view path) {
 
 bool DeleteDirectory(std::string_view path) {
     auto fs = Slot();
-    if (!fs) return false;
-    while (!path.empty() && path.front() == ' ') path.remove_prefix(1);
-    if (path.empty() || fs->IsProtectedFolder(path)) return false;
-    if (auto folder = fs->OpenFolderForRemoval(path)) EmptyFolder(*folder);
+    if (!fs)
+        return false;
+    while (!path.empty() && path.front() == ' ')
+        path.remove_prefix(1);
+    if (path.empty() || fs->IsProtectedFolder(path))
+        return false;
+    if (auto folder = fs->OpenFolderForRemoval(path))
+        EmptyFolder(*folder);
     return fs->RemoveEmptyFolder(path);
 }
 
 bool MoveFile(std::string_view from, std::string_view to) {
     auto fs = Slot();
-    if (!fs || from.empty() || to.empty()) return false;
-    if (fs->RenameNoReplace(from, to)) return true;
-    if (!fs->CopyReplacing(from, to)) return false;
+    if (!fs || from.empty() || to.empty())
+        return false;
+    if (fs->RenameNoReplace(from, to))
+        return true;
+    if (!fs->CopyReplacing(from, to))
+        return false;
     // The result stays true even when the source cannot go (read-only, in use).
     fs->RemoveFile(from);
     return true;
@@ -202,27 +229,32 @@ bool MoveFile(std::string_view from, std::string_view to) {
 
 int GetFileAttributes(std::string_view path) {
     auto fs = Slot();
-    if (!fs || path.empty()) return -1;
+    if (!fs || path.empty())
+        return -1;
     return fs->GetAttributes(path);
 }
 
 bool SetFileAttributes(std::string_view path, int bits) {
     auto fs = Slot();
-    if (!fs || path.empty()) return false;
-    return fs->SetAttributes(path, bits & (kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive));
+    if (!fs || path.empty())
+        return false;
+    return fs->SetAttributes(path,
+                             bits & (kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive));
 }
 
 std::int32_t GetFileSize(std::string_view path) {
     auto fs = Slot();
     FoundEntry entry;
-    if (!fs || !fs->FindFirst(path, entry)) return -1;
+    if (!fs || !fs->FindFirst(path, entry))
+        return -1;
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(entry.size & 0xFFFFFFFFu));
 }
 
 DateTime GetFileTime(std::string_view path) {
     auto fs = Slot();
     FoundEntry entry;
-    if (!fs || !fs->FindFirst(path, entry)) return DateTime{};
+    if (!fs || !fs->FindFirst(path, entry))
+        return DateTime{};
     return entry.lastWrite;
 }
 

@@ -16,7 +16,7 @@ struct ListedEntry {
 };
 
 class Listing {
-public:
+  public:
     virtual ~Listing() = default;
     // Moves to the next entry, the first one included, and gives its
     // attributes; false at the end. Only the bits in `neededBits` are
@@ -28,7 +28,8 @@ public:
     virtual void CurrentName(Text& out) const = 0;
 
     bool Next(ListedEntry& out, int neededBits) {
-        if (!Step(neededBits, out.attributes)) return false;
+        if (!Step(neededBits, out.attributes))
+            return false;
         CurrentName(out.name);
         return true;
     }

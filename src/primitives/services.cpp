@@ -12,8 +12,12 @@ Services*& Slot() {
 
 }  // namespace
 
-void InstallServices(Services* services) { Slot() = services; }
-Services* InstalledServices() { return Slot(); }
+void InstallServices(Services* services) {
+    Slot() = services;
+}
+Services* InstalledServices() {
+    return Slot();
+}
 
 int MessageBox(std::string_view message, int buttonSet) {
     return MessageBox(message, buttonSet, U8("信息："));
@@ -25,7 +29,8 @@ int MessageBox(std::string_view message, int buttonSet, std::string_view title) 
 }
 
 void Beep() {
-    if (Services* s = Slot()) s->Beep();
+    if (Services* s = Slot())
+        s->Beep();
 }
 
 Text BrowseForFolder(std::string_view title) {
@@ -34,11 +39,13 @@ Text BrowseForFolder(std::string_view title) {
 }
 
 void ShellExecuteFile(int operation, std::string_view file) {
-    if (Services* s = Slot()) s->ShellExecuteFile(operation, Text(file));
+    if (Services* s = Slot())
+        s->ShellExecuteFile(operation, Text(file));
 }
 
 void OpenInShell(std::string_view target) {
-    if (Services* s = Slot()) s->OpenInShell(Text(target));
+    if (Services* s = Slot())
+        s->OpenInShell(Text(target));
 }
 
 }  // namespace prim

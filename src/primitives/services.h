@@ -9,7 +9,7 @@
 namespace prim {
 
 class Services {
-public:
+  public:
     virtual ~Services() = default;
     // Modal box; buttonSet 0 = OK, 1 = OK and Cancel. Returns 0 for OK, 1 for Cancel.
     virtual int MessageBox(const Text& message, int buttonSet, const Text& title) = 0;

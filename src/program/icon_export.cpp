@@ -16,13 +16,15 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    if (!out.mkpath(QStringLiteral("."))) return 1;
+    if (!out.mkpath(QStringLiteral(".")))
+        return 1;
     for (int size : {32, 48, 128}) {
         if (!ui::DrawIcon(size).save(out.filePath(QStringLiteral("icon-%1.png").arg(size))))
             return 1;
     }
     QFile svg(out.filePath(QStringLiteral("icon.svg")));
-    if (!svg.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 1;
+    if (!svg.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return 1;
     svg.write(ui::IconSvg().toUtf8());
     return 0;
 }

@@ -26,11 +26,17 @@ void ApplySearchModeVisibility(MainWindow& w) {
     }
 }
 
-void OnByNameRadioClicked(MainWindow& w) { ApplySearchModeVisibility(w); }
+void OnByNameRadioClicked(MainWindow& w) {
+    ApplySearchModeVisibility(w);
+}
 
-void OnByTypeRadioClicked(MainWindow& w) { ApplySearchModeVisibility(w); }
+void OnByTypeRadioClicked(MainWindow& w) {
+    ApplySearchModeVisibility(w);
+}
 
-void OnStopClicked(MainWindow& w) { w.state.stopRequested = true; }
+void OnStopClicked(MainWindow& w) {
+    w.state.stopRequested = true;
+}
 
 namespace {
 
@@ -49,7 +55,8 @@ void CheckExtensionList(MainWindow& w) {
     }
     if (!listed &&
         prim::MessageBox(U8("记录里没有这个后缀，是不是增加？"), 1, U8("增加后缀吗？")) == 0) {
-        if (prim::WriteTextLine(file, w.组合框1->Content())) prim::MessageBox(U8("写入成功！"), 0);
+        if (prim::WriteTextLine(file, w.组合框1->Content()))
+            prim::MessageBox(U8("写入成功！"), 0);
     }
     prim::CloseFile(file);
 }
@@ -70,8 +77,8 @@ prim::TextList WritableDriveRoots() {
         } else if (prim::FileExists(probe)) {
             // The name is taken by a file of the user's: try a name that is free.
             for (int k = 1; k < 100 && !writable; ++k) {
-                Text other = ConcatText({Text(1, letter), U8(":\\测试文件"), prim::IntToText(k),
-                                         ".txt"});
+                Text other =
+                    ConcatText({Text(1, letter), U8(":\\测试文件"), prim::IntToText(k), ".txt"});
                 if (prim::CreateNewFileBytes(other, bytes)) {
                     writable = true;
                     prim::DeleteFile(other);
@@ -80,7 +87,8 @@ prim::TextList WritableDriveRoots() {
                 }
             }
         }
-        if (writable) roots.push_back(ConcatText({Text(1, letter), ":\\"}));
+        if (writable)
+            roots.push_back(ConcatText({Text(1, letter), ":\\"}));
     }
     return roots;
 }
@@ -97,18 +105,21 @@ void OnStartSearchClicked(MainWindow& w) {
         }
         CheckExtensionList(w);
     }
-    if (w.选择框2->Checked()) ListClear(*w.列表框1);
+    if (w.选择框2->Checked())
+        ListClear(*w.列表框1);
     StatusSetText(*w.状态条1, 1, U8("正在搜索"));
     w.state.stopRequested = false;
     w.组合框1->SetDisabled(true);
     if (w.选择框指定位置->Checked()) {
         Text root = w.目录框1->Directory();
-        if (!prim::TextsEqual(prim::TextRight(root, 1), "\\")) root = ConcatText({root, "\\"});
+        if (!prim::TextsEqual(prim::TextRight(root, 1), "\\"))
+            root = ConcatText({root, "\\"});
         SearchDirectory(w, root);
     } else {
         for (const Text& root : WritableDriveRoots()) {
             SearchDirectory(w, root);
-            if (w.state.stopRequested) break;
+            if (w.state.stopRequested)
+                break;
         }
     }
     StatusSetText(*w.状态条1, 0, w.state.stopRequested ? U8("手动停止") : U8("完成"));

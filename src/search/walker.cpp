@@ -14,15 +14,19 @@ namespace {
 constexpr int kAttributeMask = 0x37;
 
 bool Accepted(int attributes, int filter, bool nonDirectories) {
-    if (nonDirectories) return (attributes & prim::kAttrDirectory) == 0;
-    if ((filter & kAttributeMask) != 0) return (attributes & filter & kAttributeMask) != 0;
+    if (nonDirectories)
+        return (attributes & prim::kAttrDirectory) == 0;
+    if ((filter & kAttributeMask) != 0)
+        return (attributes & filter & kAttributeMask) != 0;
     return attributes == 0;
 }
 
 // The bits the acceptance rule looks at; only a filter of 0 needs every bit.
 int NeededBits(int filter, bool nonDirectories) {
-    if (nonDirectories) return prim::kAttrDirectory;
-    if ((filter & kAttributeMask) != 0) return filter & kAttributeMask;
+    if (nonDirectories)
+        return prim::kAttrDirectory;
+    if ((filter & kAttributeMask) != 0)
+        return filter & kAttributeMask;
     return kAttributeMask;
 }
 
@@ -33,7 +37,8 @@ Text FindEntry(std::string_view pattern, int attributeFilter, bool nonDirectorie
     const int needed = NeededBits(attributeFilter, nonDirectories);
     if (!pattern.empty()) {
         handle.listing = prim::StartListing(pattern);
-        if (!handle.listing) return Text();
+        if (!handle.listing)
+            return Text();
     } else if (handle.Empty()) {
         return Text();
     }
@@ -49,7 +54,9 @@ Text FindEntry(std::string_view pattern, int attributeFilter, bool nonDirectorie
     return Text();
 }
 
-void EndFind(FindHandle& handle) { handle.listing.reset(); }
+void EndFind(FindHandle& handle) {
+    handle.listing.reset();
+}
 
 void SearchDirectory(MainWindow& w, const Text& folderIn) {
     static const Text kAll = "*.*";
@@ -58,7 +65,8 @@ void SearchDirectory(MainWindow& w, const Text& folderIn) {
         w.state.searchByName ? kAll : prim::ConcatText({"*.", w.组合框1->Content()});
     ProcessEvents(w);
     Text folder = folderIn;
-    if (!prim::TextsEqual(prim::TextRight(folder, 1), "\\")) folder += '\\';
+    if (!prim::TextsEqual(prim::TextRight(folder, 1), "\\"))
+        folder += '\\';
 
     // One buffer for every full path of this folder: the folder, then the name.
     Text path = folder;
@@ -77,7 +85,8 @@ void SearchDirectory(MainWindow& w, const Text& folderIn) {
             ListAddItem(*w.列表框1, fullPath(name));
         }
         ProcessEvents(w);
-        if (w.state.stopRequested) break;
+        if (w.state.stopRequested)
+            break;
         name = FindEntry("", 0, true, handle);
     }
 
@@ -90,10 +99,13 @@ void SearchDirectory(MainWindow& w, const Text& folderIn) {
         while (!name.empty()) {
             if (w.state.searchByName && prim::FindText(name, w.编辑框1->Content(), true) != -1)
                 ListAddItem(*w.列表框1, fullPath(name));
-            if (!prim::TextsEqual(prim::TextLeft(name, 1), ".")) SearchDirectory(w, fullPath(name));
-            if (w.state.stopRequested) break;
+            if (!prim::TextsEqual(prim::TextLeft(name, 1), "."))
+                SearchDirectory(w, fullPath(name));
+            if (w.state.stopRequested)
+                break;
             name = FindEntry("", prim::kAttrDirectory, false, handle);
-            if (!name.empty()) StatusSetText(*w.状态条1, 0, folder);
+            if (!name.empty())
+                StatusSetText(*w.状态条1, 0, folder);
         }
     }
     EndFind(handle);

@@ -40,18 +40,21 @@ void NameControls(QWidget& window) {
         } else if (auto* l = qobject_cast<QLabel*>(w)) {
             name = l->text();
         }
-        if (!name.isEmpty()) w->setAccessibleName(name.trimmed());
+        if (!name.isEmpty())
+            w->setAccessibleName(name.trimmed());
     }
 }
 
 void OrderTabsByPosition(QWidget& window) {
     std::vector<QWidget*> focusable;
     for (QWidget* w : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w->focusPolicy() & Qt::TabFocus) focusable.push_back(w);
+        if (w->focusPolicy() & Qt::TabFocus)
+            focusable.push_back(w);
     std::stable_sort(focusable.begin(), focusable.end(), [](QWidget* a, QWidget* b) {
         const QPoint pa = a->geometry().topLeft(), pb = b->geometry().topLeft();
         // Controls whose tops are within a few pixels share a row.
-        if (std::abs(pa.y() - pb.y()) > 8) return pa.y() < pb.y();
+        if (std::abs(pa.y() - pb.y()) > 8)
+            return pa.y() < pb.y();
         return pa.x() < pb.x();
     });
     for (size_t i = 1; i < focusable.size(); ++i)

@@ -8,7 +8,7 @@ namespace ui {
 
 template <class Widget, class Interface>
 class Bound : public Widget, public Interface {
-public:
+  public:
     using Widget::Widget;
     bool Visible() const override { return !this->isHidden(); }
     void SetVisible(bool visible) override { this->setVisible(visible); }
@@ -20,7 +20,7 @@ public:
 // Controls the handlers only show, hide, enable or focus.
 template <class Widget>
 class Plain : public Bound<Widget, app::Control> {
-public:
+  public:
     using Bound<Widget, app::Control>::Bound;
 };
 

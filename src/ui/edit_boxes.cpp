@@ -8,7 +8,8 @@
 namespace ui {
 
 LineEditBox::LineEditBox(QWidget* parent) : Bound(parent) {
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& s) { content_ = ToText(s); });
+    connect(this, &QLineEdit::textChanged, this,
+            [this](const QString& s) { content_ = ToText(s); });
 }
 
 void LineEditBox::SetContent(const app::Text& text) {
@@ -34,12 +35,17 @@ MultiLineEditBox::MultiLineEditBox(QWidget* parent) : Bound(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
-app::Text MultiLineEditBox::Content() const { return LinesToText(toPlainText()); }
+app::Text MultiLineEditBox::Content() const {
+    return LinesToText(toPlainText());
+}
 
-void MultiLineEditBox::SetContent(const app::Text& text) { setPlainText(LinesToQ(text)); }
+void MultiLineEditBox::SetContent(const app::Text& text) {
+    setPlainText(LinesToQ(text));
+}
 
 void MultiLineEditBox::SetSelectionStart(int start) {
-    if (start == -1) moveCursor(QTextCursor::End);
+    if (start == -1)
+        moveCursor(QTextCursor::End);
 }
 
 void MultiLineEditBox::AppendText(const app::Text& text) {

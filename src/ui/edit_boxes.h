@@ -8,7 +8,7 @@
 namespace ui {
 
 class LineEditBox : public Bound<QLineEdit, app::EditBox> {
-public:
+  public:
     explicit LineEditBox(QWidget* parent);
     // The walker reads the keyword once per entry: keep it as a Text.
     app::Text Content() const override { return content_; }
@@ -16,12 +16,12 @@ public:
     void SetSelectionStart(int start) override;
     void AppendText(const app::Text& text) override;
 
-private:
+  private:
     app::Text content_;
 };
 
 class MultiLineEditBox : public Bound<QPlainTextEdit, app::EditBox> {
-public:
+  public:
     explicit MultiLineEditBox(QWidget* parent);
     app::Text Content() const override;
     void SetContent(const app::Text& text) override;

@@ -28,7 +28,9 @@ struct IconShapes {
     QColor lensFill{0xD8, 0xEC, 0xFF, 220};
 };
 
-QString Hex(const QColor& c) { return c.name(QColor::HexRgb); }
+QString Hex(const QColor& c) {
+    return c.name(QColor::HexRgb);
+}
 
 }  // namespace
 
@@ -66,10 +68,11 @@ QString IconSvg() {
     svg += QStringLiteral(
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" "
         "viewBox=\"0 0 32 32\">\n");
-    svg += QStringLiteral("  <rect %1 fill=\"%2\"/>\n").arg(rect(i.tab, i.tabRadius), Hex(i.tabColor));
-    svg += QStringLiteral("  <rect %1 fill=\"%2\" stroke=\"%3\" stroke-width=\"%4\"/>\n")
-               .arg(rect(i.body, i.bodyRadius), Hex(i.bodyColor), Hex(i.bodyEdge),
-                    n(i.bodyEdgeWidth));
+    svg +=
+        QStringLiteral("  <rect %1 fill=\"%2\"/>\n").arg(rect(i.tab, i.tabRadius), Hex(i.tabColor));
+    svg +=
+        QStringLiteral("  <rect %1 fill=\"%2\" stroke=\"%3\" stroke-width=\"%4\"/>\n")
+            .arg(rect(i.body, i.bodyRadius), Hex(i.bodyColor), Hex(i.bodyEdge), n(i.bodyEdgeWidth));
     svg += QStringLiteral(
                "  <line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\" stroke=\"%5\" "
                "stroke-width=\"%6\" stroke-linecap=\"round\"/>\n")
@@ -86,7 +89,8 @@ QString IconSvg() {
 
 QIcon ProgramIcon() {
     QIcon icon;
-    for (int s : {16, 24, 32, 48, 64, 128}) icon.addPixmap(DrawIcon(s));
+    for (int s : {16, 24, 32, 48, 64, 128})
+        icon.addPixmap(DrawIcon(s));
     return icon;
 }
 
@@ -104,7 +108,8 @@ QPixmap DrawSidePicture(int width, int height) {
         p.drawRoundedRect(r, 2, 2);
     }
     p.setPen(QPen(QColor(0x9A, 0xA8, 0xBA), 1));
-    for (int k = 0; k < 4; ++k) p.drawLine(QPointF(10, 11 + k * 5), QPointF(24, 11 + k * 5));
+    for (int k = 0; k < 4; ++k)
+        p.drawLine(QPointF(10, 11 + k * 5), QPointF(24, 11 + k * 5));
     return pm;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/main_window_qt.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDragEnterEvent>
@@ -9,7 +10,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QCheckBox>
 #include <QScreen>
 
 #include "app/window_description.h"
@@ -28,7 +28,9 @@ namespace {
 
 constexpr auto kPumpInterval = std::chrono::milliseconds(16);
 
-QString Utf8(std::string_view s) { return FromUtf8(s); }
+QString Utf8(std::string_view s) {
+    return FromUtf8(s);
+}
 
 }  // namespace
 
@@ -47,7 +49,9 @@ QtMainWindow::QtMainWindow() {
     qApp->installEventFilter(this);
 }
 
-QtMainWindow::~QtMainWindow() { qApp->removeEventFilter(this); }
+QtMainWindow::~QtMainWindow() {
+    qApp->removeEventFilter(this);
+}
 
 template <class T>
 T* QtMainWindow::Get(std::string_view name) const {
@@ -119,10 +123,18 @@ void QtMainWindow::BuildControls() {
                 widget = s;
                 break;
             }
-            case K::FileBox: widget = new FileBoxWidget(this); break;
-            case K::DirectoryBox: widget = new DirectoryBoxWidget(this); break;
-            case K::DriveBox: widget = new DriveBoxWidget(this); break;
-            case K::ListBox: widget = resultList_ = new ResultListView(this); break;
+            case K::FileBox:
+                widget = new FileBoxWidget(this);
+                break;
+            case K::DirectoryBox:
+                widget = new DirectoryBoxWidget(this);
+                break;
+            case K::DriveBox:
+                widget = new DriveBoxWidget(this);
+                break;
+            case K::ListBox:
+                widget = resultList_ = new ResultListView(this);
+                break;
             case K::ComboBox: {
                 auto* cb = new TypeComboBox(this);
                 cb->setEditText(text);
@@ -130,9 +142,11 @@ void QtMainWindow::BuildControls() {
                 break;
             }
             case K::DropTarget:
-            case K::TipBox: break;  // not shown: the window itself does their work
+            case K::TipBox:
+                break;  // not shown: the window itself does their work
         }
-        if (!widget) continue;
+        if (!widget)
+            continue;
         widget->setObjectName(Utf8(c.name));
         if (c.kind == K::StatusBar)  // aligned to the bottom across the whole client area
             widget->setGeometry(0, height() - c.height, width(), c.height);
@@ -175,12 +189,14 @@ void QtMainWindow::BuildControls() {
         menuItems_.push_back(std::make_unique<MenuItemAdapter>(Utf8(m.text), m.visible));
     app::MenuItem** fields[] = {&w_.打开目录, &w_.查看属性, &w_.从列表中删除, &w_.删除文件,
                                 &w_.移动到,   &w_.全部选择, &w_.运行该文件,   &w_.播放音乐};
-    for (size_t i = 0; i < menuItems_.size(); ++i) *fields[i] = menuItems_[i].get();
+    for (size_t i = 0; i < menuItems_.size(); ++i)
+        *fields[i] = menuItems_[i].get();
     w_.window = this;
 }
 
 void QtMainWindow::Run(const std::function<void(app::MainWindow&)>& handler) {
-    if (destroyed_) return;
+    if (destroyed_)
+        return;
     ++handlerDepth_;
     handler(w_);
     --handlerDepth_;
@@ -191,7 +207,8 @@ void QtMainWindow::Run(const std::function<void(app::MainWindow&)>& handler) {
 }
 
 void QtMainWindow::RaiseCreated() {
-    if (onCreated) Run(onCreated);
+    if (onCreated)
+        Run(onCreated);
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* e) {
@@ -203,7 +220,8 @@ void QtMainWindow::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    if (!destroyed_ && onWillBeDestroyed) Run(onWillBeDestroyed);
+    if (!destroyed_ && onWillBeDestroyed)
+        Run(onWillBeDestroyed);
     destroyed_ = true;
     e->accept();
 }
@@ -214,10 +232,13 @@ int QtMainWindow::Width() const {
     return width() + 2 * app::kFrameWidth;
 }
 
-long long QtMainWindow::WindowHandle() const { return static_cast<long long>(winId()); }
+long long QtMainWindow::WindowHandle() const {
+    return static_cast<long long>(winId());
+}
 
 bool QtMainWindow::RegisterDropTarget(long long windowHandle) {
-    if (dropRegistered_ || windowHandle != WindowHandle()) return false;
+    if (dropRegistered_ || windowHandle != WindowHandle())
+        return false;
     dropRegistered_ = true;
     setAcceptDrops(true);
     return true;
@@ -225,7 +246,8 @@ bool QtMainWindow::RegisterDropTarget(long long windowHandle) {
 
 bool QtMainWindow::AttachTip(app::Control& control, const app::Text& text, int) {
     auto* widget = dynamic_cast<QWidget*>(&control);
-    if (!widget) return false;
+    if (!widget)
+        return false;
     widget->setToolTip(LinesToQ(text));
     return true;
 }
@@ -235,28 +257,35 @@ void QtMainWindow::PopupMenu() {
     menu.setObjectName(QStringLiteral("ContextMenu"));
     std::map<QAction*, MenuItemAdapter*> items;
     for (const auto& m : menuItems_)
-        if (m->Visible()) items[menu.addAction(m->Text())] = m.get();
+        if (m->Visible())
+            items[menu.addAction(m->Text())] = m.get();
     QAction* chosen = menu.exec(QCursor::pos() + QPoint(3, 3));
-    if (!chosen) return;
+    if (!chosen)
+        return;
     MenuItemAdapter* item = items[chosen];
-    if (item->onSelected) item->onSelected();
+    if (item->onSelected)
+        item->onSelected();
 }
 
 void QtMainWindow::ProcessEvents() {
     // The walker calls this once per entry: dispatch only every few milliseconds.
     auto now = std::chrono::steady_clock::now();
-    if (now - lastPump_ < kPumpInterval) return;
+    if (now - lastPump_ < kPumpInterval)
+        return;
     lastPump_ = now;
-    if (resultList_) resultList_->Flush();
+    if (resultList_)
+        resultList_->Flush();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     lastPump_ = std::chrono::steady_clock::now();
 }
 
 bool QtMainWindow::eventFilter(QObject* watched, QEvent* e) {
     const QEvent::Type t = e->type();
-    if (t != QEvent::DragEnter && t != QEvent::DragMove && t != QEvent::Drop) return false;
+    if (t != QEvent::DragEnter && t != QEvent::DragMove && t != QEvent::Drop)
+        return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!dropRegistered_ || !widget || widget->window() != this) return false;
+    if (!dropRegistered_ || !widget || widget->window() != this)
+        return false;
     // Drops anywhere on the window, edit boxes and lists included, come here.
     auto* de = static_cast<QDropEvent*>(e);
     de->setDropAction(Qt::CopyAction);

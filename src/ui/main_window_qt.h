@@ -17,21 +17,22 @@ namespace ui {
 class ResultListView;
 
 class MenuItemAdapter : public app::MenuItem {
-public:
-    explicit MenuItemAdapter(QString text, bool visible) : text_(std::move(text)), visible_(visible) {}
+  public:
+    explicit MenuItemAdapter(QString text, bool visible)
+        : text_(std::move(text)), visible_(visible) {}
     bool Visible() const override { return visible_; }
     void SetVisible(bool visible) override { visible_ = visible; }
     const QString& Text() const { return text_; }
     std::function<void()> onSelected;
 
-private:
+  private:
     QString text_;
     bool visible_;
 };
 
 class QtMainWindow : public QWidget, public app::WindowOps {
     Q_OBJECT
-public:
+  public:
     QtMainWindow();
     ~QtMainWindow() override;
 
@@ -54,11 +55,11 @@ public:
     std::function<void(app::MainWindow&)> onCreated, onWillBeDestroyed;
     std::function<void(app::MainWindow&, const app::Text&)> onDrop;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-private:
+  private:
     void BuildControls();
     template <class T>
     T* Get(std::string_view name) const;

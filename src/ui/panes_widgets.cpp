@@ -40,17 +40,23 @@ void SortByName(std::vector<prim::Text>& names) {
 
 prim::Text ListingPattern(const prim::Text& folder) {
     prim::Text p = folder;
-    if (prim::TextRight(p, 1) != "\\") p += '\\';
+    if (prim::TextRight(p, 1) != "\\")
+        p += '\\';
     return p + "*.*";
 }
 
 const char* TypeNote(prim::DriveType type) {
     switch (type) {
-        case prim::DriveType::Fixed: return " （硬盘）";
-        case prim::DriveType::Network: return " （网络驱动器）";
-        case prim::DriveType::CdRom: return " （光驱）";
-        case prim::DriveType::RamDisk: return " （内存虚拟驱动器）";
-        case prim::DriveType::Other: return "";
+        case prim::DriveType::Fixed:
+            return " （硬盘）";
+        case prim::DriveType::Network:
+            return " （网络驱动器）";
+        case prim::DriveType::CdRom:
+            return " （光驱）";
+        case prim::DriveType::RamDisk:
+            return " （内存虚拟驱动器）";
+        case prim::DriveType::Other:
+            return "";
     }
     return "";
 }
@@ -60,7 +66,8 @@ const char* TypeNote(prim::DriveType type) {
 DriveBoxWidget::DriveBoxWidget(QWidget* parent) : Bound(parent) {
     setEditable(false);
     for (const prim::DriveInfo& d : prim::Drives()) {
-        prim::Text item = prim::ConcatText({prim::Text(1, d.letter), ":", prim::U8(TypeNote(d.type))});
+        prim::Text item =
+            prim::ConcatText({prim::Text(1, d.letter), ":", prim::U8(TypeNote(d.type))});
         if (d.type == prim::DriveType::Fixed && !d.label.empty())
             item = prim::ConcatText({item, " ", d.label});
         addItem(ToQ(item), QChar(d.letter));
@@ -71,13 +78,16 @@ DriveBoxWidget::DriveBoxWidget(QWidget* parent) : Bound(parent) {
 }
 
 app::Text DriveBoxWidget::DriveLetter() const {
-    if (currentIndex() < 0) return prim::Text(1, prim::CurrentDriveLetter());
+    if (currentIndex() < 0)
+        return prim::Text(1, prim::CurrentDriveLetter());
     return prim::Text(1, static_cast<char>(currentData().toChar().toLatin1()));
 }
 
 void DriveBoxWidget::SetDriveLetter(const app::Text& letter) {
     QSignalBlocker block(this);
-    char c = letter.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(letter[0])));
+    char c = letter.empty()
+                 ? '\0'
+                 : static_cast<char>(std::toupper(static_cast<unsigned char>(letter[0])));
     setCurrentIndex(findData(QChar(c)));
 }
 
@@ -94,19 +104,23 @@ DirectoryBoxWidget::DirectoryBoxWidget(QWidget* parent) : Bound(parent) {
 void DirectoryBoxWidget::SetDirectory(const app::Text& path) {
     directory_ = path;
     clear();
-    if (directory_.empty()) directory_ = prim::CurrentDirectory();
+    if (directory_.empty())
+        directory_ = prim::CurrentDirectory();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     QTreeWidgetItem* last = nullptr;
     for (const prim::Text& part : prim::SplitText(directory_, "\\")) {
-        if (part.empty()) continue;
+        if (part.empty())
+            continue;
         auto* item = last ? new QTreeWidgetItem(last) : new QTreeWidgetItem(this);
         item->setText(0, ToQ(part));
         item->setData(0, kTextRole, Bytes(part));
         item->setIcon(0, open);
-        if (last) last->setExpanded(true);
+        if (last)
+            last->setExpanded(true);
         last = item;
     }
-    if (!last) return;
+    if (!last)
+        return;
     setCurrentItem(last);
     ListSubdirectories(last, directory_);
 }
@@ -131,22 +145,27 @@ void DirectoryBoxWidget::ListSubdirectories(QTreeWidgetItem* under, const app::T
 }
 
 void DirectoryBoxWidget::Activate(QTreeWidgetItem* item) {
-    if (!item) return;
+    if (!item)
+        return;
     // The chosen item's siblings and former children go; the chain above stays.
     if (QTreeWidgetItem* parent = item->parent()) {
         for (int i = parent->childCount() - 1; i >= 0; --i)
-            if (parent->child(i) != item) delete parent->takeChild(i);
+            if (parent->child(i) != item)
+                delete parent->takeChild(i);
     } else {
         for (int i = topLevelItemCount() - 1; i >= 0; --i)
-            if (topLevelItem(i) != item) delete takeTopLevelItem(i);
+            if (topLevelItem(i) != item)
+                delete takeTopLevelItem(i);
     }
     qDeleteAll(item->takeChildren());
     item->setIcon(0, style()->standardIcon(QStyle::SP_DirOpenIcon));
     std::vector<prim::Text> chain;
-    for (QTreeWidgetItem* i = item; i; i = i->parent()) chain.push_back(ItemText(i));
+    for (QTreeWidgetItem* i = item; i; i = i->parent())
+        chain.push_back(ItemText(i));
     prim::Text path;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        if (!path.empty()) path += '\\';
+        if (!path.empty())
+            path += '\\';
         path += *it;
     }
     directory_ = path;
@@ -167,7 +186,8 @@ FileBoxWidget::FileBoxWidget(QWidget* parent) : Bound(parent) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
-        if (programmatic_ != 0) return;
+        if (programmatic_ != 0)
+            return;
         RebuildSelectedNames();
         emit selectionChangedByUser();
     });
@@ -176,8 +196,10 @@ FileBoxWidget::FileBoxWidget(QWidget* parent) : Bound(parent) {
 void FileBoxWidget::RebuildSelectedNames() {
     selectedNames_.clear();
     for (int i = 0; i < count(); ++i) {
-        if (!item(i)->isSelected()) continue;
-        if (!selectedNames_.empty()) selectedNames_ += ';';
+        if (!item(i)->isSelected())
+            continue;
+        if (!selectedNames_.empty())
+            selectedNames_ += ';';
         selectedNames_ += ItemText(item(i));
     }
 }
@@ -185,7 +207,8 @@ void FileBoxWidget::RebuildSelectedNames() {
 void FileBoxWidget::SetDirectory(const app::Text& path) {
     std::vector<prim::Text> wasSelected;
     for (int i = 0; i < count(); ++i)
-        if (item(i)->isSelected()) wasSelected.push_back(ItemText(item(i)));
+        if (item(i)->isSelected())
+            wasSelected.push_back(ItemText(item(i)));
     ++programmatic_;
     clear();
     directory_ = path.empty() ? prim::CurrentDirectory() : path;
@@ -193,7 +216,8 @@ void FileBoxWidget::SetDirectory(const app::Text& path) {
     if (auto listing = prim::StartListing(ListingPattern(directory_))) {
         prim::ListedEntry e;
         while (listing->Next(e, prim::kAttrDirectory))
-            if (!(e.attributes & prim::kAttrDirectory)) names.push_back(e.name);
+            if (!(e.attributes & prim::kAttrDirectory))
+                names.push_back(e.name);
     }
     SortByName(names);
     names.erase(std::unique(names.begin(), names.end()), names.end());
@@ -201,7 +225,8 @@ void FileBoxWidget::SetDirectory(const app::Text& path) {
         auto* it = new QListWidgetItem(ToQ(n), this);
         it->setData(kTextRole, Bytes(n));
         for (const prim::Text& s : wasSelected)
-            if (prim::CompareText(s, n, false) == 0) it->setSelected(true);
+            if (prim::CompareText(s, n, false) == 0)
+                it->setSelected(true);
     }
     RebuildSelectedNames();
     --programmatic_;
@@ -227,7 +252,8 @@ void FileBoxWidget::mouseReleaseEvent(QMouseEvent* e) {
 
 void FileBoxWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     QListWidget::mouseDoubleClickEvent(e);
-    if (e->button() == Qt::LeftButton && itemAt(e->position().toPoint())) emit itemDoubleClicked();
+    if (e->button() == Qt::LeftButton && itemAt(e->position().toPoint()))
+        emit itemDoubleClicked();
 }
 
 void FileBoxWidget::keyPressEvent(QKeyEvent* e) {
@@ -240,7 +266,8 @@ void FileBoxWidget::keyPressEvent(QKeyEvent* e) {
 }
 
 void FileBoxWidget::contextMenuEvent(QContextMenuEvent* e) {
-    if (e->reason() == QContextMenuEvent::Keyboard) emit rightButtonReleased();
+    if (e->reason() == QContextMenuEvent::Keyboard)
+        emit rightButtonReleased();
     e->accept();
 }
 

@@ -10,29 +10,29 @@ namespace ui {
 
 class DriveBoxWidget : public Bound<QComboBox, app::DriveBox> {
     Q_OBJECT
-public:
+  public:
     explicit DriveBoxWidget(QWidget* parent);
     app::Text DriveLetter() const override;
     void SetDriveLetter(const app::Text& letter) override;
 
-signals:
+  signals:
     void driveChanged();
 };
 
 class DirectoryBoxWidget : public Bound<QTreeWidget, app::DirectoryBox> {
     Q_OBJECT
-public:
+  public:
     explicit DirectoryBoxWidget(QWidget* parent);
     app::Text Directory() const override { return directory_; }
     void SetDirectory(const app::Text& path) override;
 
-signals:
+  signals:
     void directoryChanged();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override;
 
-private:
+  private:
     void Activate(QTreeWidgetItem* item);
     void ListSubdirectories(QTreeWidgetItem* under, const app::Text& path);
     app::Text directory_;
@@ -40,25 +40,25 @@ private:
 
 class FileBoxWidget : public Bound<QListWidget, app::FileBox> {
     Q_OBJECT
-public:
+  public:
     explicit FileBoxWidget(QWidget* parent);
     app::Text Directory() const override { return directory_; }
     void SetDirectory(const app::Text& path) override;
     app::Text SelectedNames() const override { return selectedNames_; }
 
-signals:
+  signals:
     void selectionChangedByUser();
     void itemDoubleClicked();
     void rightButtonReleased();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
-private:
+  private:
     void RebuildSelectedNames();
     app::Text directory_;
     app::Text selectedNames_;

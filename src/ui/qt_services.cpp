@@ -19,9 +19,11 @@ namespace {
 // A drive path or an address as something the desktop's opener takes.
 QUrl ShellTarget(const prim::Text& target) {
     const std::string native = prim::NativePathFromDrivePath(target);
-    if (!native.empty()) return QUrl::fromLocalFile(FromUtf8(native));
+    if (!native.empty())
+        return QUrl::fromLocalFile(FromUtf8(native));
     QUrl url(ToQ(target), QUrl::StrictMode);
-    if (url.isValid() && !url.scheme().isEmpty() && url.scheme().size() > 1) return url;
+    if (url.isValid() && !url.scheme().isEmpty() && url.scheme().size() > 1)
+        return url;
     return QUrl();
 }
 
@@ -44,7 +46,9 @@ int QtServices::MessageBox(const prim::Text& message, int buttonSet, const prim:
     return cancel && box.clickedButton() == cancel ? 1 : 0;
 }
 
-void QtServices::Beep() { QApplication::beep(); }
+void QtServices::Beep() {
+    QApplication::beep();
+}
 
 prim::Text QtServices::BrowseForFolder(const prim::Text& title) {
     QPointer<QWidget> active = QApplication::activeWindow();
@@ -59,7 +63,8 @@ prim::Text QtServices::BrowseForFolder(const prim::Text& title) {
         active->raise();
         active->activateWindow();
     }
-    if (!chosen) return prim::Text();
+    if (!chosen)
+        return prim::Text();
     const QString native = QDir::cleanPath(dialog.selectedFiles().first());
     const QByteArray bytes = native.toUtf8();
     // A folder outside every drive has no drive path: empty, as for cancel.
@@ -69,12 +74,14 @@ prim::Text QtServices::BrowseForFolder(const prim::Text& title) {
 void QtServices::ShellExecuteFile(int, const prim::Text& file) {
     // The desktop offers one verb, its default one, whatever the code.
     const QUrl url = ShellTarget(file);
-    if (url.isValid()) QDesktopServices::openUrl(url);
+    if (url.isValid())
+        QDesktopServices::openUrl(url);
 }
 
 void QtServices::OpenInShell(const prim::Text& target) {
     const QUrl url = ShellTarget(target);
-    if (url.isValid()) QDesktopServices::openUrl(url);
+    if (url.isValid())
+        QDesktopServices::openUrl(url);
 }
 
 }  // namespace ui

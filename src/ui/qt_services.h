@@ -6,7 +6,7 @@
 namespace ui {
 
 class QtServices : public prim::Services {
-public:
+  public:
     int MessageBox(const prim::Text& message, int buttonSet, const prim::Text& title) override;
     void Beep() override;
     prim::Text BrowseForFolder(const prim::Text& title) override;

@@ -6,8 +6,12 @@
 
 namespace ui {
 
-inline QString ToQ(const prim::Text& t) { return QString::fromStdU16String(prim::TextToUtf16(t)); }
-inline prim::Text ToText(const QString& s) { return prim::Utf16ToText(s.toStdU16String()); }
+inline QString ToQ(const prim::Text& t) {
+    return QString::fromStdU16String(prim::TextToUtf16(t));
+}
+inline prim::Text ToText(const QString& s) {
+    return prim::Utf16ToText(s.toStdU16String());
+}
 inline QString FromUtf8(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }

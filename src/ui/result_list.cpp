@@ -17,12 +17,14 @@ int ResultListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= Count()) return {};
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= Count())
+        return {};
     return ToQ(Text(index.row()));
 }
 
 prim::Text ResultListModel::Text(int i) const {
-    if (i < 0 || i >= Count()) return prim::Text();
+    if (i < 0 || i >= Count())
+        return prim::Text();
     const Span& s = spans_[static_cast<size_t>(i)];
     return prim::Text(blocks_[s.block].get() + s.offset, s.length);
 }
@@ -56,7 +58,8 @@ void ResultListModel::ReleaseBlocks() {
 
 void ResultListModel::Flush() {
     flushQueued_ = false;
-    if (shown_ == Count()) return;
+    if (shown_ == Count())
+        return;
     beginInsertRows(QModelIndex(), shown_, Count() - 1);
     shown_ = Count();
     endInsertRows();
@@ -68,7 +71,8 @@ void ResultListModel::Remove(int i) {
     spans_.erase(spans_.begin() + i);
     shown_ = Count();
     endRemoveRows();
-    if (spans_.empty()) ReleaseBlocks();
+    if (spans_.empty())
+        ReleaseBlocks();
 }
 
 void ResultListModel::RemoveAll() {
@@ -98,7 +102,8 @@ ResultListView::ResultListView(QWidget* parent) : Bound(parent), model_(new Resu
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (programmatic_ == 0) emit itemSelected();
+        if (programmatic_ == 0)
+            emit itemSelected();
     });
 }
 
@@ -108,7 +113,8 @@ void ResultListView::Flush() {
 }
 
 void ResultListView::ApplyQueuedSelection() {
-    if (queuedSelection_.empty()) return;
+    if (queuedSelection_.empty())
+        return;
     model_->Flush();
     ++programmatic_;
     size_t k = 0;
@@ -121,19 +127,21 @@ void ResultListView::ApplyQueuedSelection() {
             last = queuedSelection_[j].first;
             ++j;
         }
-        selectionModel()->select(
-            QItemSelection(model_->index(first), model_->index(last)),
-            on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+        selectionModel()->select(QItemSelection(model_->index(first), model_->index(last)),
+                                 on ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
         k = j;
     }
     queuedSelection_.clear();
     --programmatic_;
 }
 
-app::Text ResultListView::ItemText(int index) const { return model_->Text(index); }
+app::Text ResultListView::ItemText(int index) const {
+    return model_->Text(index);
+}
 
 bool ResultListView::DeleteItem(int index) {
-    if (index < 0 || index >= ItemCount()) return false;
+    if (index < 0 || index >= ItemCount())
+        return false;
     ApplyQueuedSelection();
     ++programmatic_;
     model_->Remove(index);
@@ -149,8 +157,10 @@ void ResultListView::Clear() {
 }
 
 bool ResultListView::SelectItem(int index, bool selected) {
-    if (index < 0 || index >= ItemCount()) return false;
-    if (queuedSelection_.empty()) QTimer::singleShot(0, this, [this] { ApplyQueuedSelection(); });
+    if (index < 0 || index >= ItemCount())
+        return false;
+    if (queuedSelection_.empty())
+        QTimer::singleShot(0, this, [this] { ApplyQueuedSelection(); });
     queuedSelection_.emplace_back(index, selected);
     return true;
 }
@@ -159,7 +169,8 @@ std::vector<int> ResultListView::SelectedIndexes() const {
     const_cast<ResultListView*>(this)->ApplyQueuedSelection();
     std::vector<int> out;
     for (const QItemSelectionRange& r : selectionModel()->selection())
-        for (int row = r.top(); row <= r.bottom(); ++row) out.push_back(row);
+        for (int row = r.top(); row <= r.bottom(); ++row)
+            out.push_back(row);
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
     return out;
@@ -192,7 +203,8 @@ void ResultListView::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void ResultListView::contextMenuEvent(QContextMenuEvent* e) {
     // The Menu key and Shift+F10 open the menu as a right click does.
-    if (e->reason() == QContextMenuEvent::Keyboard) emit rightButtonReleased();
+    if (e->reason() == QContextMenuEvent::Keyboard)
+        emit rightButtonReleased();
     e->accept();
 }
 

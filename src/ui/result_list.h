@@ -16,7 +16,7 @@ namespace ui {
 
 class ResultListModel : public QAbstractListModel {
     Q_OBJECT
-public:
+  public:
     using QAbstractListModel::QAbstractListModel;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -29,7 +29,7 @@ public:
     // Tells the view about every item appended since the last flush.
     void Flush();
 
-private:
+  private:
     void ReleaseBlocks();
 
     static constexpr std::size_t kBlockSize = 1 << 20;
@@ -42,7 +42,7 @@ private:
     std::size_t blockUsed_ = 0;
     std::size_t blockSize_ = 0;
     std::deque<Span> spans_;  // a deque grows without copying what it holds
-    int shown_ = 0;  // rows the view knows about
+    int shown_ = 0;           // rows the view knows about
     bool flushQueued_ = false;
 };
 
@@ -51,7 +51,7 @@ private:
 // batches at a cost that follows the batch.
 class ResultListView : public Bound<QTableView, app::ListBox> {
     Q_OBJECT
-public:
+  public:
     explicit ResultListView(QWidget* parent);
     int ItemCount() const override { return model_->Count(); }
     app::Text ItemText(int index) const override;
@@ -63,19 +63,19 @@ public:
     // Brings the view up to date: appended rows and queued selection changes.
     void Flush();
 
-signals:
+  signals:
     void itemSelected();
     void rightButtonReleased();
     void itemDoubleClicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
-private:
+  private:
     void ApplyQueuedSelection();
 
     ResultListModel* model_;

@@ -23,7 +23,8 @@ using Handler = void (*)(app::MainWindow&);
 template <class Sender, class Signal>
 void Route(QtMainWindow& win, std::string_view name, Signal signal, Handler handler) {
     auto* sender = dynamic_cast<Sender*>(win.Control(name));
-    if (!sender) return;
+    if (!sender)
+        return;
     QObject::connect(sender, signal, &win, [&win, handler] { win.Run(handler); });
 }
 
@@ -57,13 +58,14 @@ void BindRoutes(QtMainWindow& win) {
     Route<TypeComboBox>(win, "组合框1", &TypeComboBox::listWillPopUp,
                         explain::OnExtensionComboPopup);
 
-    const Handler menu[] = {actions::OnMenuOpenFolder, actions::OnMenuShowProperties,
+    const Handler menu[] = {actions::OnMenuOpenFolder,     actions::OnMenuShowProperties,
                             actions::OnMenuRemoveFromList, actions::OnMenuDeleteFile,
-                            actions::OnMenuMoveTo,       actions::OnMenuSelectAll,
-                            actions::OnMenuRunFile,      nullptr};
+                            actions::OnMenuMoveTo,         actions::OnMenuSelectAll,
+                            actions::OnMenuRunFile,        nullptr};
     for (size_t i = 0; i < win.MenuItems().size(); ++i) {
         Handler h = menu[i];
-        if (h) win.MenuItems()[i]->onSelected = [&win, h] { win.Run(h); };
+        if (h)
+            win.MenuItems()[i]->onSelected = [&win, h] { win.Run(h); };
     }
 }
 

@@ -16,7 +16,9 @@ TypeComboBox::TypeComboBox(QWidget* parent) : Bound(parent) {
     view()->setMinimumHeight(160);
 }
 
-app::Text TypeComboBox::Content() const { return ToText(currentText()); }
+app::Text TypeComboBox::Content() const {
+    return ToText(currentText());
+}
 
 void TypeComboBox::Clear() {
     clear();
@@ -34,7 +36,8 @@ int TypeComboBox::AddItem(const app::Text& text, int value) {
 }
 
 app::Text TypeComboBox::ItemText(int index) const {
-    if (index < 0 || index >= count()) return app::Text();
+    if (index < 0 || index >= count())
+        return app::Text();
     return ToText(itemText(index));
 }
 
@@ -46,24 +49,29 @@ void TypeComboBox::showPopup() {
 StatusBarWidget::StatusBarWidget(QWidget* parent) : Bound(parent) {}
 
 void StatusBarWidget::SetText(int part, const app::Text& text) {
-    if (part < 0 || part >= static_cast<int>(texts_.size())) return;
-    if (texts_[static_cast<size_t>(part)] == text) return;
+    if (part < 0 || part >= static_cast<int>(texts_.size()))
+        return;
+    if (texts_[static_cast<size_t>(part)] == text)
+        return;
     texts_[static_cast<size_t>(part)] = text;
     update(PartRect(part));
 }
 
 app::Text StatusBarWidget::PartText(int part) const {
-    if (part < 0 || part >= static_cast<int>(texts_.size())) return app::Text();
+    if (part < 0 || part >= static_cast<int>(texts_.size()))
+        return app::Text();
     return texts_[static_cast<size_t>(part)];
 }
 
 int StatusBarWidget::PartWidth(int part) const {
-    if (part < 0 || part >= static_cast<int>(widths_.size())) return 0;
+    if (part < 0 || part >= static_cast<int>(widths_.size()))
+        return 0;
     return widths_[static_cast<size_t>(part)];
 }
 
 void StatusBarWidget::SetPartWidth(int part, int width) {
-    if (part < 0 || part >= static_cast<int>(widths_.size())) return;
+    if (part < 0 || part >= static_cast<int>(widths_.size()))
+        return;
     widths_[static_cast<size_t>(part)] = width < -1 ? -1 : width;
     update();
 }
@@ -71,7 +79,8 @@ void StatusBarWidget::SetPartWidth(int part, int width) {
 QRect StatusBarWidget::PartRect(int part) const {
     int x = 0;
     for (int i = 0; i < part; ++i) {
-        if (widths_[static_cast<size_t>(i)] < 0) return QRect();
+        if (widths_[static_cast<size_t>(i)] < 0)
+            return QRect();
         x += widths_[static_cast<size_t>(i)];
     }
     int w = widths_[static_cast<size_t>(part)];
@@ -84,7 +93,8 @@ void StatusBarWidget::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), palette().window());
     for (int i = 0; i < static_cast<int>(widths_.size()); ++i) {
         QRect r = PartRect(i);
-        if (r.isEmpty()) continue;
+        if (r.isEmpty())
+            continue;
         r.adjust(1, 2, -1, 0);
         QStyleOptionFrame frame;
         frame.initFrom(this);

@@ -11,7 +11,7 @@ namespace ui {
 
 class TypeComboBox : public Bound<QComboBox, app::ComboBox> {
     Q_OBJECT
-public:
+  public:
     explicit TypeComboBox(QWidget* parent);
     app::Text Content() const override;
     void Clear() override;
@@ -20,19 +20,19 @@ public:
     app::Text ItemText(int index) const override;
     void showPopup() override;
 
-signals:
+  signals:
     void listWillPopUp();
 };
 
 template <class Button>
 class CheckButton : public Bound<Button, app::CheckBox> {
-public:
+  public:
     using Bound<Button, app::CheckBox>::Bound;
     bool Checked() const override { return this->isChecked(); }
 };
 
 class StatusBarWidget : public Bound<QWidget, app::StatusBar> {
-public:
+  public:
     explicit StatusBarWidget(QWidget* parent);
     void SetText(int part, const app::Text& text) override;
     app::Text PartText(int part) const override;
@@ -41,10 +41,10 @@ public:
     // Where a part is drawn, in the bar's coordinates.
     QRect PartRect(int part) const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
 
-private:
+  private:
     std::vector<int> widths_{400, 100};
     std::vector<app::Text> texts_{app::Text(), app::Text()};
 };

@@ -19,7 +19,8 @@ TEST(CodePage, KnownEncodings) {
 
 TEST(CodePage, EveryCodePointRoundTrips) {
     for (char32_t cp = 1; cp <= 0x10FFFF; cp += (cp < 0x10000 ? 1 : 97)) {
-        if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+        if (cp >= 0xD800 && cp <= 0xDFFF)
+            continue;
         Text t;
         AppendCodePoint(t, cp);
         size_t pos = 0;
@@ -28,8 +29,8 @@ TEST(CodePage, EveryCodePointRoundTrips) {
         ASSERT_FALSE(esc);
         ASSERT_EQ(pos, t.size());
         std::string u8 = TextToUtf8(t);
-        ASSERT_EQ(Utf8ToText(u8), t) ;
-        ASSERT_EQ(Utf16ToText(TextToUtf16(t)), t) ;
+        ASSERT_EQ(Utf8ToText(u8), t);
+        ASSERT_EQ(Utf16ToText(TextToUtf16(t)), t);
     }
 }
 
@@ -41,9 +42,15 @@ TEST(CodePage, RandomTextsRoundTripThroughUtf8) {
         for (int k = 0; k < 10; ++k) {
             char32_t cp;
             switch (plane(rng)) {
-                case 0: cp = 0x20 + rng() % 0x5F; break;
-                case 1: cp = 0x4E00 + rng() % 0x5000; break;
-                default: cp = 0x10000 + rng() % 0xF0000; break;
+                case 0:
+                    cp = 0x20 + rng() % 0x5F;
+                    break;
+                case 1:
+                    cp = 0x4E00 + rng() % 0x5000;
+                    break;
+                default:
+                    cp = 0x10000 + rng() % 0xF0000;
+                    break;
             }
             AppendCodePoint(t, cp);
         }
@@ -52,7 +59,10 @@ TEST(CodePage, RandomTextsRoundTripThroughUtf8) {
 }
 
 TEST(CodePage, InvalidUtf8AndBackslashAreKeptLosslessly) {
-    const std::string names[] = {"a\xFF" "b", "\xC3", "x\\y", "\xE4\xB8", "ok\xED\xA0\x80"};
+    const std::string names[] = {
+        "a\xFF"
+        "b",
+        "\xC3", "x\\y", "\xE4\xB8", "ok\xED\xA0\x80"};
     for (const auto& n : names) {
         Text t = Utf8ToText(n, true);
         EXPECT_EQ(TextToUtf8(t), n);

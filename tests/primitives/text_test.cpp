@@ -19,8 +19,8 @@ TEST(TextCounting, LeftAndRight) {
         int n;
         Text left, right;
     } cases[] = {
-        {"abc", 0, "", ""},     {"abc", -1, "", ""},         {"abc", 5, "abc", "abc"},
-        {"abc", 1, "a", "c"},   {"", 1, "", ""},             {U8("中a"), 1, "\xD6", "a"},
+        {"abc", 0, "", ""},       {"abc", -1, "", ""}, {"abc", 5, "abc", "abc"},
+        {"abc", 1, "a", "c"},     {"", 1, "", ""},     {U8("中a"), 1, "\xD6", "a"},
         {"abc", 3, "abc", "abc"},
     };
     for (const auto& c : cases) {
@@ -88,7 +88,8 @@ TEST(TextSplit, Table) {
         {"\\a\\\\", "\\", {"", "a", ""}},
         {"a;b\x81", ";", {"a", "b\x81"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(SplitText(c.text, c.delim), c.expected) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitText(c.text, c.delim), c.expected) << c.text;
 }
 
 TEST(TextMisc, ConcatEqualCompare) {
@@ -135,11 +136,12 @@ Text RandomText(std::mt19937& rng, std::vector<size_t>* starts) {
     std::uniform_int_distribution<int> kind(0, 3), len(0, 12);
     Text t;
     int n = len(rng);
-    const char32_t pool[] = {'a', 'B', '\\', '.', ';', 0x4E2D, 0x6587, 0x00E9, 0xFF21,
-                             0x20AC, 0x1F600, 0x3042, 0x0436, 0x9555, 0x4E8C};
+    const char32_t pool[] = {'a',    'B',    '\\',    '.',    ';',    0x4E2D, 0x6587, 0x00E9,
+                             0xFF21, 0x20AC, 0x1F600, 0x3042, 0x0436, 0x9555, 0x4E8C};
     std::uniform_int_distribution<size_t> pick(0, std::size(pool) - 1);
     for (int i = 0; i < n; ++i) {
-        if (starts) starts->push_back(t.size());
+        if (starts)
+            starts->push_back(t.size());
         AppendCodePoint(t, pool[pick(rng)]);
     }
     (void)kind;
@@ -186,7 +188,8 @@ TEST(TextProperties, SplitJoinRoundTrip) {
         for (const Text d : {"\\", ";", "."}) {
             TextList parts = SplitText(t, d);
             Text joined;
-            for (size_t i = 0; i < parts.size(); ++i) joined += (i ? d : "") + parts[i];
+            for (size_t i = 0; i < parts.size(); ++i)
+                joined += (i ? d : "") + parts[i];
             Text expected = t;
             if (!expected.empty() && TextRight(expected, 1) == d &&
                 FindTextReverse(expected, d, false) == TextLength(expected))

@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <QListView>
-#include <QTableView>
 #include <QListWidget>
 #include <QMenu>
+#include <QTableView>
 #include <QTimer>
 #include <ctime>
 #include <fstream>
@@ -23,7 +23,7 @@ namespace {
 using testsupport::TempDrives;
 
 class ActionsTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         Start();
@@ -45,18 +45,20 @@ protected:
         });
         QWidget* list = fromResultList ? static_cast<QWidget*>(Find<QTableView>("列表框1"))
                                        : Find<QListWidget>("文件框1");
-        QTest::mouseClick(static_cast<QAbstractScrollArea*>(list)->viewport(), Qt::RightButton,
-                          {}, QPoint(5, 5));
+        QTest::mouseClick(static_cast<QAbstractScrollArea*>(list)->viewport(), Qt::RightButton, {},
+                          QPoint(5, 5));
     }
     void Current(const Text& path) { W().编辑框3->SetContent(path); }
     std::vector<Text> Messages() {
         std::vector<Text> out;
-        for (const auto& m : services_.messages) out.push_back(m.message);
+        for (const auto& m : services_.messages)
+            out.push_back(m.message);
         return out;
     }
     std::vector<Text> Results() {
         std::vector<Text> out;
-        for (int i = 0; i < W().列表框1->ItemCount(); ++i) out.push_back(W().列表框1->ItemText(i));
+        for (int i = 0; i < W().列表框1->ItemCount(); ++i)
+            out.push_back(W().列表框1->ItemText(i));
         return out;
     }
     static void Sized(const std::string& native, off_t size) {
@@ -69,9 +71,9 @@ TEST_F(ActionsTest, FileSizesInTheirUnits) {
     const struct {
         off_t size;
         const char* text;
-    } cases[] = {{0, "0 B"},           {1023, "1023 B"},      {1024, "1 KB"},
-                 {1536, "1 KB"},       {1048575, "1023 KB"},  {1048576, "1 MB"},
-                 {1073741823, "1023 MB"}, {1073741824, "1 GB"}};
+    } cases[] = {
+        {0, "0 B"},           {1023, "1023 B"},  {1024, "1 KB"},          {1536, "1 KB"},
+        {1048575, "1023 KB"}, {1048576, "1 MB"}, {1073741823, "1023 MB"}, {1073741824, "1 GB"}};
     for (const auto& c : cases) {
         Sized(N("size.bin"), c.size);
         EXPECT_EQ(actions::FormatFileSize("C:\\size.bin"), c.text) << c.size;
@@ -97,13 +99,13 @@ TEST_F(ActionsTest, PropertiesOfAFileAndOfAFolder) {
     Current("C:\\dir");
     Choose(false, "查看属性");
     ASSERT_EQ(services_.messages.size(), 2u);
-    EXPECT_EQ(services_.messages[0].message,
-              U8("文件: a.txt  的属性如下\r\n文件属性为：  只读  存档文件\r\n大小为： 2 KB\r\n创建于") +
-                  date);
+    EXPECT_EQ(
+        services_.messages[0].message,
+        U8("文件: a.txt  的属性如下\r\n文件属性为：  只读  存档文件\r\n大小为： 2 KB\r\n创建于") +
+            date);
     EXPECT_EQ(services_.messages[0].title, U8("信息："));
     EXPECT_EQ(services_.messages[0].buttonSet, 0);
-    EXPECT_EQ(prim::SplitText(services_.messages[1].message, "\r\n")[1],
-              U8("文件属性为：  目录"));
+    EXPECT_EQ(prim::SplitText(services_.messages[1].message, "\r\n")[1], U8("文件属性为：  目录"));
     EXPECT_EQ(prim::SplitText(services_.messages[1].message, "\r\n")[2], U8("大小为： 0 B"));
 }
 
@@ -112,7 +114,9 @@ TEST_F(ActionsTest, OpenFolderAndRun) {
     const struct {
         const char* path;
         const char* opened;  // nullptr: nothing opened
-    } cases[] = {{"C:\\dir\\a.txt", "C:\\dir\\"}, {"C:\\dir", "C:\\"}, {"C:\\dir\\", nullptr},
+    } cases[] = {{"C:\\dir\\a.txt", "C:\\dir\\"},
+                 {"C:\\dir", "C:\\"},
+                 {"C:\\dir\\", nullptr},
                  {"C:\\none", nullptr}};
     for (const auto& c : cases) {
         services_.shellCalls.clear();
@@ -133,7 +137,8 @@ TEST_F(ActionsTest, OpenFolderAndRun) {
         if (runs) {
             EXPECT_EQ(services_.shellCalls[0].operation, 4);
         }
-        EXPECT_EQ(prim::FindText(W().编辑框说明->Content(), U8("运行文件只是调用该文件"), false), 1);
+        EXPECT_EQ(prim::FindText(W().编辑框说明->Content(), U8("运行文件只是调用该文件"), false),
+                  1);
     }
     // Properties and delete do nothing either with a folder path ending in "\".
     Current("C:\\dir\\");
@@ -178,7 +183,8 @@ TEST_F(ActionsTest, DeleteAsksInOrderAndKeepsWhatWasRefused) {
             case Plain:
             case ReadOnly:
                 TempDrives::Write(N("x"), "x");
-                if (c.kind == ReadOnly) chmod(N("x").c_str(), 0444);
+                if (c.kind == ReadOnly)
+                    chmod(N("x").c_str(), 0444);
                 break;
             case ReadOnlySystem:
                 ASSERT_EQ(mkfifo(N("x").c_str(), 0444), 0);
@@ -225,7 +231,8 @@ TEST_F(ActionsTest, DeleteFromTheResultListRemovesTheFirstEqualItemAndRelists) {
     TempDrives::Write(N("d/b.txt"), "b");
     W().目录框1->SetDirectory("C:\\d");
     W().文件框1->SetDirectory("C:\\d");
-    for (const char* t : {"C:\\d\\a.txt", "other", "C:\\d\\a.txt"}) W().列表框1->AddItem(t);
+    for (const char* t : {"C:\\d\\a.txt", "other", "C:\\d\\a.txt"})
+        W().列表框1->AddItem(t);
     Current("C:\\d\\a.txt");
     Choose(true, "删除文件");
     EXPECT_EQ(Results(), (std::vector<Text>{"other", "C:\\d\\a.txt"}));
@@ -268,7 +275,8 @@ TEST_F(ActionsTest, MoveFromTheFileBoxLogsEachFileAndItsOutcome) {
 TEST_F(ActionsTest, MoveFromTheResultListRemovesEveryMovedItem) {
     TempDrives::Write(N("a.txt"), "a");
     TempDrives::MakeFolder(Drives().Native('D', "t"));
-    for (const char* t : {"C:\\a.txt", "keep", "C:\\gone.txt", "C:\\a.txt"}) W().列表框1->AddItem(t);
+    for (const char* t : {"C:\\a.txt", "keep", "C:\\gone.txt", "C:\\a.txt"})
+        W().列表框1->AddItem(t);
     app::ListSelectItem(*W().列表框1, 0, true);
     app::ListSelectItem(*W().列表框1, 2, true);
     services_.folderAnswers = {"D:\\t\\"};

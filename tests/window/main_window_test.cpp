@@ -3,10 +3,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
-#include <QTableView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -29,7 +29,8 @@ QStringList PopupTexts(std::function<void()> open) {
     QStringList texts;
     QTimer::singleShot(0, [&] {
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* a : menu->actions()) texts << a->text();
+            for (QAction* a : menu->actions())
+                texts << a->text();
             menu->close();
         }
     });
@@ -103,14 +104,12 @@ TEST_F(WindowTest, StartupLaysOutTheStatusBarAndAttachesTips) {
 
 TEST_F(WindowTest, ContextMenuShowsTheVisibleItemsOfEachContext) {
     Start();
-    const QStringList fromFiles = PopupTexts([&] {
-        QTest::mouseClick(Find<QListWidget>("文件框1")->viewport(), Qt::RightButton);
-    });
+    const QStringList fromFiles = PopupTexts(
+        [&] { QTest::mouseClick(Find<QListWidget>("文件框1")->viewport(), Qt::RightButton); });
     EXPECT_EQ(fromFiles, (QStringList{"打开目录", "查看属性", "删除文件", "移动到", "运行该文件"}));
     EXPECT_FALSE(W().state.menuFromResultList);
-    const QStringList fromList = PopupTexts([&] {
-        QTest::mouseClick(Find<QTableView>("列表框1")->viewport(), Qt::RightButton);
-    });
+    const QStringList fromList = PopupTexts(
+        [&] { QTest::mouseClick(Find<QTableView>("列表框1")->viewport(), Qt::RightButton); });
     EXPECT_EQ(fromList, (QStringList{"打开目录", "查看属性", "从列表中删除", "删除文件", "移动到",
                                      "全部选择", "运行该文件"}));
     EXPECT_TRUE(W().state.menuFromResultList);
@@ -119,7 +118,8 @@ TEST_F(WindowTest, ContextMenuShowsTheVisibleItemsOfEachContext) {
 TEST_F(WindowTest, ResultListOperationsAtTheirEdges) {
     Start();
     app::ListBox& list = *W().列表框1;
-    for (const char* t : {"a", "b", "c"}) ListAddItem(list, t);
+    for (const char* t : {"a", "b", "c"})
+        ListAddItem(list, t);
     EXPECT_EQ(ListItemText(list, 3), "");
     EXPECT_EQ(ListItemText(list, -1), "");
     EXPECT_FALSE(app::ListDeleteItem(list, -1));
@@ -149,12 +149,14 @@ TEST_F(WindowTest, ResultListHoldsAMillionItemsWithoutAStall) {
     app::ListBox& list = *W().列表框1;
     QElapsedTimer t;
     t.start();
-    for (int i = 0; i < 1000000; ++i) ListAddItem(list, "C:\\some\\folder\\file_" + std::to_string(i));
+    for (int i = 0; i < 1000000; ++i)
+        ListAddItem(list, "C:\\some\\folder\\file_" + std::to_string(i));
     W().window->ProcessEvents();
     QApplication::processEvents();
     EXPECT_EQ(ListItemCount(list), 1000000);
     EXPECT_EQ(ListItemText(list, 999999), "C:\\some\\folder\\file_999999");
-    for (int i = 0; i < 1000000; ++i) app::ListSelectItem(list, i, true);
+    for (int i = 0; i < 1000000; ++i)
+        app::ListSelectItem(list, i, true);
     EXPECT_EQ(app::ListSelectedIndexes(list).size(), 1000000u);
     EXPECT_LT(t.elapsed(), 5000);
 }
@@ -241,7 +243,7 @@ TEST_F(WindowTest, DriveBoxDirectoryBoxAndFileBox) {
 
 // Startup and the data files.
 class StartupTest : public WindowTest {
-protected:
+  protected:
     std::string RunFile(data::DataFile f) {
         return Drives().Native('C', "app/" + prim::TextToUtf8(data::FileName(f)));
     }
@@ -319,7 +321,8 @@ namespace {
 TEST_F(WindowTest, EveryControlHasANameAndTheKeyboardReachesThem) {
     Start();
     for (QWidget* w : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (w->objectName().isEmpty() || qobject_cast<QMenu*>(w)) continue;
+        if (w->objectName().isEmpty() || qobject_cast<QMenu*>(w))
+            continue;
         EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
     }
     EXPECT_EQ(Find("编辑框3")->accessibleName(), QString::fromUtf8("当前目录"));
@@ -334,12 +337,14 @@ TEST_F(WindowTest, EveryControlHasANameAndTheKeyboardReachesThem) {
         at = at->nextInFocusChain();
         while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible() || !at->isEnabled())
             at = at->nextInFocusChain();
-        if (at == first) break;
+        if (at == first)
+            break;
         visited << at->objectName();
     }
     EXPECT_EQ(visited.front(), QString::fromUtf8("单选框搜文件"));
     EXPECT_TRUE(visited.contains(QString::fromUtf8("列表框1")));
-    EXPECT_LT(visited.indexOf(QString::fromUtf8("编辑框3")), visited.indexOf(QString::fromUtf8("目录框1")));
+    EXPECT_LT(visited.indexOf(QString::fromUtf8("编辑框3")),
+              visited.indexOf(QString::fromUtf8("目录框1")));
 
     // Shift+F10 and the Menu key open the context menu on the list and the file box.
     for (const char* name : {"列表框1", "文件框1"}) {
@@ -347,7 +352,8 @@ TEST_F(WindowTest, EveryControlHasANameAndTheKeyboardReachesThem) {
                          std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()}}) {
             QWidget* list = Find(name);
             list->setFocus();
-            const QStringList items = PopupTexts([&] { QTest::keyClick(list, key.first, key.second); });
+            const QStringList items =
+                PopupTexts([&] { QTest::keyClick(list, key.first, key.second); });
             EXPECT_FALSE(items.isEmpty()) << name;
             EXPECT_EQ(W().state.menuFromResultList, std::string(name) == "列表框1") << name;
         }

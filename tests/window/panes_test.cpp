@@ -4,10 +4,10 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QListView>
-#include <QTableView>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QTableView>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -20,7 +20,7 @@ namespace windowtest {
 namespace {
 
 class PanesTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         Drives().MakeFolder(Drives().Native('C', "abc"));
@@ -76,7 +76,8 @@ TEST_F(PanesTest, DriveAndDirectoryChangesSetTheCurrentPath) {
     auto* tree = Find<QTreeWidget>("目录框1");
     QTreeWidgetItem* abc = nullptr;
     for (int k = 0; k < tree->topLevelItem(0)->childCount(); ++k)
-        if (tree->topLevelItem(0)->child(k)->text(0) == "abc") abc = tree->topLevelItem(0)->child(k);
+        if (tree->topLevelItem(0)->child(k)->text(0) == "abc")
+            abc = tree->topLevelItem(0)->child(k);
     ASSERT_NE(abc, nullptr);
     DoubleClick(tree->viewport(), tree->visualItemRect(abc).center());
     EXPECT_EQ(W().目录框1->Directory(), "C:\\abc");
@@ -203,7 +204,7 @@ TEST_F(PanesTest, DropsFromDesktopProgramsReachTheHandlerAnywhere) {
 
 // The explanations, over the default data files that startup wrote.
 class ExplainTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         for (const char* name : {"a.JPG", "x.AIF", "x.asp", "readme", "x.qqq", "a.txt", "b.doc",
@@ -242,7 +243,8 @@ protected:
     static std::pair<Text, Text> Entry(const char* ext) {
         prim::TextList l = Lines(data::DataFile::ExtensionNotes);
         for (size_t i = 0; i + 1 < l.size(); ++i)
-            if (l[i] == std::string(".") + ext) return {l[i], l[i + 1]};
+            if (l[i] == std::string(".") + ext)
+                return {l[i], l[i + 1]};
         return {};
     }
 };
@@ -252,7 +254,10 @@ TEST_F(ExplainTest, ExtensionNotesOfTheDefaults) {
         std::initializer_list<const char*> select;
         const char* entry;  // nullptr: no note
     } cases[] = {
-        {{"a.JPG"}, "jpg"}, {{"x.AIF"}, "aif"}, {{"x.asp"}, "asp"}, {{"a.txt", "b.doc"}, "doc"},
+        {{"a.JPG"}, "jpg"},
+        {{"x.AIF"}, "aif"},
+        {{"x.asp"}, "asp"},
+        {{"a.txt", "b.doc"}, "doc"},
     };
     for (const auto& c : cases) {
         Select(c.select);
@@ -274,10 +279,11 @@ TEST_F(ExplainTest, ExtensionNotesOfTheDefaults) {
     W().状态条1->SetText(0, "before");
     Select({"x.qqq"});
     DoubleClickSelection();
-    EXPECT_EQ(W().编辑框说明->Content(),
-              U8("这个类型文件没有记录！如果你知道该类型文件说明，可以在本程序目录下找到‘后缀解说.txt’"
-                 "文件，并在里面加入你的说明！以后就可以正常查看该类型文件说明了！\r\n本程序地址： "
-                 "\r\nC:\\app\\"));
+    EXPECT_EQ(
+        W().编辑框说明->Content(),
+        U8("这个类型文件没有记录！如果你知道该类型文件说明，可以在本程序目录下找到‘后缀解说.txt’"
+           "文件，并在里面加入你的说明！以后就可以正常查看该类型文件说明了！\r\n本程序地址： "
+           "\r\nC:\\app\\"));
     EXPECT_EQ(W().状态条1->PartText(0), "before");
     EXPECT_FALSE(W().按钮加入后缀->Disabled()) << "no note: the add button is offered";
 }
@@ -286,7 +292,8 @@ TEST_F(ExplainTest, SystemFileNotesOfTheDefaults) {
     prim::TextList l = Lines(data::DataFile::SystemFileNotes);
     auto firstWith = [&](const char* name) {
         for (const Text& line : l)
-            if (line.rfind(name, 0) == 0) return line;
+            if (line.rfind(name, 0) == 0)
+                return line;
         return Text();
     };
     const struct {
@@ -310,10 +317,10 @@ TEST_F(ExplainTest, SystemFileNotesOfTheDefaults) {
 }
 
 TEST_F(ExplainTest, SystemNotesAreReadAtEveryClickExtensionNotesOnlyAtStart) {
-    const std::string system =
-        Drives().Native('C', "app/" + prim::TextToUtf8(data::FileName(data::DataFile::SystemFileNotes)));
-    const std::string notes =
-        Drives().Native('C', "app/" + prim::TextToUtf8(data::FileName(data::DataFile::ExtensionNotes)));
+    const std::string system = Drives().Native(
+        'C', "app/" + prim::TextToUtf8(data::FileName(data::DataFile::SystemFileNotes)));
+    const std::string notes = Drives().Native(
+        'C', "app/" + prim::TextToUtf8(data::FileName(data::DataFile::ExtensionNotes)));
     Drives().Write(system, *Drives().Read(system) + "X.QQQ - added while running \r\n");
     Drives().Write(notes, ".qqq\r\nadded while running\r\n" + *Drives().Read(notes));
     Select({"x.qqq"});

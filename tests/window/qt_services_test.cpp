@@ -35,7 +35,9 @@ int Ask(std::function<int()> open, std::function<void(QMessageBox*)> answer, See
     return open();
 }
 
-void Key(QMessageBox* box, Qt::Key key) { QTest::keyClick(box, key); }
+void Key(QMessageBox* box, Qt::Key key) {
+    QTest::keyClick(box, key);
+}
 
 TEST(QtMessageBox, AnswersAsTheContractSays) {
     ui::QtServices services;
@@ -56,8 +58,9 @@ TEST(QtMessageBox, AnswersAsTheContractSays) {
     };
     for (const Case& c : cases) {
         Seen seen;
-        int result = Ask([&] { return prim::MessageBox(prim::U8("第一行\r\n第二行"), c.buttonSet); },
-                         c.answer, seen);
+        int result =
+            Ask([&] { return prim::MessageBox(prim::U8("第一行\r\n第二行"), c.buttonSet); },
+                c.answer, seen);
         EXPECT_EQ(result, c.result) << c.what;
         EXPECT_EQ(seen.title, QString::fromUtf8("信息：")) << c.what;
         EXPECT_EQ(seen.text, QString::fromUtf8("第一行\n第二行")) << c.what;

@@ -19,7 +19,7 @@ namespace {
 using testsupport::TempDrives;
 
 class SearchTest : public WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         Start();
@@ -30,12 +30,14 @@ protected:
         Find<QComboBox>("组合框1")->setEditText(QString::fromUtf8(extension));
     }
     void InFolder(const Text& folder) {
-        if (!W().选择框指定位置->Checked()) Click("选择框指定位置");
+        if (!W().选择框指定位置->Checked())
+            Click("选择框指定位置");
         W().目录框1->SetDirectory(folder);
     }
     std::vector<Text> Results() {
         std::vector<Text> out;
-        for (int i = 0; i < W().列表框1->ItemCount(); ++i) out.push_back(W().列表框1->ItemText(i));
+        for (int i = 0; i < W().列表框1->ItemCount(); ++i)
+            out.push_back(W().列表框1->ItemText(i));
         return out;
     }
     static std::vector<Text> Sorted(std::vector<Text> v) {
@@ -132,13 +134,15 @@ TEST_F(SearchTest, NameSearchBelowAFolder) {
         std::vector<Text> found;
     };
     const Case cases[] = {
-        {"C:\\t", "",
+        {"C:\\t",
+         "",
          {"C:\\t\\.", "C:\\t\\..", "C:\\t\\readme.txt", "C:\\t\\b.TXT", "C:\\t\\notes.md",
           "C:\\t\\loop", "C:\\t\\sub", "C:\\t\\sub\\.", "C:\\t\\sub\\..", "C:\\t\\sub\\deep.txt",
           "C:\\t\\.git", "C:\\t\\dir.txt", "C:\\t\\dir.txt\\.", "C:\\t\\dir.txt\\..",
           "C:\\t\\dir.txt\\inner.md"}},
         {"C:\\t\\", "READ", {"C:\\t\\readme.txt"}},
-        {"C:\\t", "txt",
+        {"C:\\t",
+         "txt",
          {"C:\\t\\readme.txt", "C:\\t\\b.TXT", "C:\\t\\sub\\deep.txt", "C:\\t\\dir.txt"}},
         {"C:\\t", "git", {"C:\\t\\.git"}},  // listed, never searched
     };
@@ -193,7 +197,7 @@ TEST_F(SearchTest, AllDrivesAreTheWritableOnesAndTheProbeKeepsUserFiles) {
 
 // Three drives: E:'s root is a regular file, so no probe can go there, root or not.
 class ThreeDrivesTest : public SearchTest {
-protected:
+  protected:
     testsupport::TempDrives::Options DriveOptions() override {
         return {{{'C', ""}, {'D', ""}, {'E', ""}}, "C/app"};
     }
@@ -212,8 +216,10 @@ TEST_F(ThreeDrivesTest, OnlyWritableDrivesAreWalkedInOrder) {
     Click("按钮搜索文件");
     std::vector<Text> r = Results();
     ASSERT_EQ(r.size(), 10u);
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(prim::TextLeft(r[k], 3), "c:\\");
-    for (int k = 5; k < 10; ++k) EXPECT_EQ(prim::TextLeft(r[k], 3), "d:\\");
+    for (int k = 0; k < 5; ++k)
+        EXPECT_EQ(prim::TextLeft(r[k], 3), "c:\\");
+    for (int k = 5; k < 10; ++k)
+        EXPECT_EQ(prim::TextLeft(r[k], 3), "d:\\");
     EXPECT_EQ(TempDrives::Read(Drives().Native('E')), "not a folder");
     EXPECT_EQ(Part(0), U8("完成"));
     EXPECT_EQ(Part(1), U8("搜索完毕"));
@@ -222,7 +228,8 @@ TEST_F(ThreeDrivesTest, OnlyWritableDrivesAreWalkedInOrder) {
 TEST_F(ThreeDrivesTest, StopDuringTheFirstRootSkipsTheOthers) {
     QTimer::singleShot(0, [this] { Click("按钮停止"); });
     Click("按钮搜索文件");
-    for (const Text& t : Results()) EXPECT_EQ(prim::TextLeft(t, 3), "c:\\");
+    for (const Text& t : Results())
+        EXPECT_EQ(prim::TextLeft(t, 3), "c:\\");
     EXPECT_LE(Results().size(), 1u);
     EXPECT_EQ(Part(0), U8("手动停止"));
     EXPECT_EQ(Part(1), U8("搜索完毕"));
@@ -247,7 +254,8 @@ TEST_F(SearchTest, StopInADeepFolderAppendsNothingAfter) {
     std::string path = "deep";
     for (int level = 0; level < 6; ++level) {
         path += "/l" + std::to_string(level);
-        for (int k = 0; k < 2500; ++k) TempDrives::Write(Drives().Native('C', path + "/f" + std::to_string(k)), "");
+        for (int k = 0; k < 2500; ++k)
+            TempDrives::Write(Drives().Native('C', path + "/f" + std::to_string(k)), "");
     }
     InFolder("C:\\deep");
     W().编辑框1->SetContent("");
@@ -305,7 +313,8 @@ TEST_F(SearchTest, ClosingTheWindowStopsTheSearchThenCloses) {
 TEST_F(SearchTest, TreesDeeperThanAPathCanBeDoNotBreakTheWalk) {
     std::string deep = "d";
     const std::string name(60, 'x');
-    for (int k = 0; k < 80; ++k) deep += "/" + name;  // far beyond PATH_MAX
+    for (int k = 0; k < 80; ++k)
+        deep += "/" + name;  // far beyond PATH_MAX
     TempDrives::MakeFolder(Drives().Native('C', "d"));
     // Made step by step: one mkdir of the whole path would exceed PATH_MAX too.
     ASSERT_EQ(chdir(Drives().Native('C', "d").c_str()), 0);

@@ -1,10 +1,10 @@
 #pragma once
 // The real main window on the offscreen platform, over temporary drives and a
 // scripted dialog service, started as the program starts it.
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>
@@ -22,12 +22,13 @@ using prim::Text;
 using prim::U8;
 
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     // Drives and files may be prepared before Start(); tests that need nothing
     // special call Start() first.
     void SetUp() override { drives_.emplace(DriveOptions()); }
     void TearDown() override {
-        if (window_) window_->close();
+        if (window_)
+            window_->close();
         window_.reset();
         drives_.reset();
     }

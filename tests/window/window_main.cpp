@@ -1,6 +1,6 @@
 // One application for every window test of the executable.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "ui/program_entry.h"
 
