@@ -9,7 +9,6 @@
 #include "primitives/drives.h"
 #include "primitives/files.h"
 #include "primitives/listing.h"
-#include "ui/menu_key.h"
 #include "ui/qt_text.h"
 
 namespace ui {
@@ -182,7 +181,7 @@ void DirectoryBoxWidget::keyPressEvent(QKeyEvent* e) {
     QTreeWidget::keyPressEvent(e);
 }
 
-FileBoxWidget::FileBoxWidget(QWidget* parent) : Bound(parent) {
+FileBoxWidget::FileBoxWidget(QWidget* parent) : MenuClicks(parent) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
@@ -230,45 +229,6 @@ void FileBoxWidget::SetDirectory(const app::Text& path) {
     }
     RebuildSelectedNames();
     --programmatic_;
-}
-
-void FileBoxWidget::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::RightButton) {
-        setFocus(Qt::MouseFocusReason);
-        e->accept();
-        return;
-    }
-    QListWidget::mousePressEvent(e);
-}
-
-void FileBoxWidget::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::RightButton) {
-        e->accept();
-        emit rightButtonReleased();
-        return;
-    }
-    QListWidget::mouseReleaseEvent(e);
-}
-
-void FileBoxWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-    QListWidget::mouseDoubleClickEvent(e);
-    if (e->button() == Qt::LeftButton && itemAt(e->position().toPoint()))
-        emit itemDoubleClicked();
-}
-
-void FileBoxWidget::keyPressEvent(QKeyEvent* e) {
-    if (IsMenuKey(*e)) {
-        e->accept();
-        emit rightButtonReleased();
-        return;
-    }
-    QListWidget::keyPressEvent(e);
-}
-
-void FileBoxWidget::contextMenuEvent(QContextMenuEvent* e) {
-    if (e->reason() == QContextMenuEvent::Keyboard)
-        emit rightButtonReleased();
-    e->accept();
 }
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 
 #include "ui/bound_control.h"
+#include "ui/menu_clicks.h"
 
 namespace ui {
 
@@ -38,7 +39,7 @@ class DirectoryBoxWidget : public Bound<QTreeWidget, app::DirectoryBox> {
     app::Text directory_;
 };
 
-class FileBoxWidget : public Bound<QListWidget, app::FileBox> {
+class FileBoxWidget : public MenuClicks<Bound<QListWidget, app::FileBox>> {
     Q_OBJECT
   public:
     explicit FileBoxWidget(QWidget* parent);
@@ -52,11 +53,8 @@ class FileBoxWidget : public Bound<QListWidget, app::FileBox> {
     void rightButtonReleased();
 
   protected:
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void contextMenuEvent(QContextMenuEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
+    void MenuRequested() override { emit rightButtonReleased(); }
+    void ItemDoubleClicked() override { emit itemDoubleClicked(); }
 
   private:
     void RebuildSelectedNames();

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/menu_key.h"
 #include "ui/qt_text.h"
 
 namespace ui {
@@ -84,7 +83,8 @@ void ResultListModel::RemoveAll() {
     endResetModel();
 }
 
-ResultListView::ResultListView(QWidget* parent) : Bound(parent), model_(new ResultListModel(this)) {
+ResultListView::ResultListView(QWidget* parent)
+    : MenuClicks(parent), model_(new ResultListModel(this)) {
     setModel(model_);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -174,51 +174,6 @@ std::vector<int> ResultListView::SelectedIndexes() const {
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
     return out;
-}
-
-void ResultListView::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::RightButton) {
-        // A right click leaves the selection alone; the menu works on it as it is.
-        setFocus(Qt::MouseFocusReason);
-        e->accept();
-        return;
-    }
-    QTableView::mousePressEvent(e);
-}
-
-void ResultListView::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::RightButton) {
-        e->accept();
-        emit rightButtonReleased();
-        return;
-    }
-    QTableView::mouseReleaseEvent(e);
-}
-
-void ResultListView::mouseDoubleClickEvent(QMouseEvent* e) {
-    QTableView::mouseDoubleClickEvent(e);
-    if (e->button() == Qt::LeftButton && indexAt(e->position().toPoint()).isValid())
-        emit itemDoubleClicked();
-}
-
-void ResultListView::contextMenuEvent(QContextMenuEvent* e) {
-    // The Menu key and Shift+F10 open the menu as a right click does.
-    if (e->reason() == QContextMenuEvent::Keyboard)
-        emit rightButtonReleased();
-    e->accept();
-}
-
-}  // namespace ui
-
-namespace ui {
-
-void ResultListView::keyPressEvent(QKeyEvent* e) {
-    if (IsMenuKey(*e)) {
-        e->accept();
-        emit rightButtonReleased();
-        return;
-    }
-    QTableView::keyPressEvent(e);
 }
 
 }  // namespace ui

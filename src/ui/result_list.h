@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui/bound_control.h"
+#include "ui/menu_clicks.h"
 
 namespace ui {
 
@@ -49,7 +50,7 @@ class ResultListModel : public QAbstractListModel {
 // A one-column table view without headers or grid: unlike QListView, which lays
 // out every row again whenever rows are added, it takes a million rows in
 // batches at a cost that follows the batch.
-class ResultListView : public Bound<QTableView, app::ListBox> {
+class ResultListView : public MenuClicks<Bound<QTableView, app::ListBox>> {
     Q_OBJECT
   public:
     explicit ResultListView(QWidget* parent);
@@ -69,11 +70,8 @@ class ResultListView : public Bound<QTableView, app::ListBox> {
     void itemDoubleClicked();
 
   protected:
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void contextMenuEvent(QContextMenuEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
+    void MenuRequested() override { emit rightButtonReleased(); }
+    void ItemDoubleClicked() override { emit itemDoubleClicked(); }
 
   private:
     void ApplyQueuedSelection();
