@@ -1,14 +1,11 @@
 // OpenFile, ReadAllText, WriteTextLine, CloseFile and the table of file numbers.
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include "primitives/files.h"
 #include "support/temp_drives.h"
 
 using prim::Text;
+using testsupport::On;
 using testsupport::TempDrives;
 
 namespace {
@@ -17,19 +14,29 @@ TEST(OpenFile, RefusesWhatCannotBeOpenedForWriting) {
     TempDrives drives;
     TempDrives::Write(drives.Native('C', "ok.txt"), "ok");
     TempDrives::Write(drives.Native('C', "ro.txt"), "ro");
-    chmod(drives.Native('C', "ro.txt").c_str(), 0444);
+    TempDrives::SetReadOnly(drives.Native('C', "ro.txt"));
     TempDrives::MakeFolder(drives.Native('C', "folder"));
     struct Case {
         Text path;
         bool opens;
+        On on = On::Both;
     } cases[] = {
-        {"C:\\ok.txt", true},       {"c:/OK.TXT", false},           {"", false},
-        {"C:\\missing.txt", false}, {"C:\\folder", false},          {"C:\\ro.txt", false},
-        {"C:\\ok.txt\\x", false},   {"C:\\ok.txt\\", false},        {"Q:\\ok.txt", false},
+        {"C:\\ok.txt", true},
+        {"c:/OK.TXT", false, On::Posix},  // names are case-blind on Windows
+        {"c:/OK.TXT", true, On::Windows},
+        {"", false},
+        {"C:\\missing.txt", false},
+        {"C:\\folder", false},
+        {"C:\\ro.txt", false},
+        {"C:\\ok.txt\\x", false},
+        {"C:\\ok.txt\\", false},
+        {"Q:\\ok.txt", false},
         {"C:\\o*.txt", false},
     };
     for (const auto& c : cases) {
-        int f = prim::OpenFile(c.path);
+        if (!testsupport::Here(c.on))
+            continue;
+        int f = prim::OpenFile(drives.P(c.path));
         EXPECT_EQ(f != 0, c.opens) << c.path;
         prim::CloseFile(f);
     }
@@ -40,8 +47,8 @@ TEST(OpenFile, RefusesWhatCannotBeOpenedForWriting) {
 TEST(OpenFile, NumbersAreDistinctNonZeroAndReleased) {
     TempDrives drives;
     TempDrives::Write(drives.Native('C', "a.txt"), "alpha");
-    int a = prim::OpenFile("C:\\a.txt");
-    int b = prim::OpenFile("C:\\a.txt");
+    int a = prim::OpenFile(drives.P("C:\\a.txt"));
+    int b = prim::OpenFile(drives.P("C:\\a.txt"));
     ASSERT_NE(a, 0);
     ASSERT_NE(b, 0);
     EXPECT_NE(a, b);
@@ -58,7 +65,7 @@ TEST(OpenFile, NumbersAreDistinctNonZeroAndReleased) {
 TEST(OpenFile, ZeroAndUnknownNumbersAreNoFile) {
     TempDrives drives;
     TempDrives::Write(drives.Native('C', "a.txt"), "alpha");
-    int f = prim::OpenFile("C:\\a.txt");
+    int f = prim::OpenFile(drives.P("C:\\a.txt"));
     for (int n : {0, f + 1000, -1}) {
         EXPECT_EQ(prim::ReadAllText(n), "");
         EXPECT_FALSE(prim::WriteTextLine(n, "x"));
@@ -78,8 +85,10 @@ TEST(ReadAllText, StopsAtNulOr1AWithTwoByteStepping) {
     } cases[] = {
         {"hello", "hello", "helloX\r\n"},
         {std::string("0123456789\0rest", 15), "0123456789", "0123456789X\r\nst"},
-        {"ab\x1A" "cd", "ab", "abX\r\n"},
-        {"\xB0\x1Axy", "\xB0\x1Axy", "\xB0\x1AxyX\r\n"},  // 0x1A as a trail byte is taken
+        {"ab\x1A"
+         "cd",
+         "ab", "abX\r\n"},
+        {"\xB0\x1Axy", "\xB0\x1Axy", "\xB0\x1AxyX\r\n"},      // 0x1A as a trail byte is taken
         {std::string("ab\xB0\0cd", 6), "ab", "ab\xB0X\r\n"},  // lead + NUL: position on the NUL
         {"ab\xB0", "ab\xB0", "ab\xB0X\r\n"},
         {"", "", "X\r\n"},
@@ -88,7 +97,7 @@ TEST(ReadAllText, StopsAtNulOr1AWithTwoByteStepping) {
     for (const auto& c : cases) {
         TempDrives drives;
         TempDrives::Write(drives.Native('C', "f.txt"), c.content);
-        int f = prim::OpenFile("C:\\f.txt");
+        int f = prim::OpenFile(drives.P("C:\\f.txt"));
         ASSERT_NE(f, 0);
         EXPECT_EQ(prim::ReadAllText(f), c.first) << c.content;
         EXPECT_EQ(prim::ReadAllText(f), "") << "second read of " << c.content;
@@ -101,7 +110,7 @@ TEST(ReadAllText, StopsAtNulOr1AWithTwoByteStepping) {
 TEST(WriteTextLine, WritesAtThePositionAndMovesPastTheLine) {
     TempDrives drives;
     TempDrives::Write(drives.Native('C', "f.txt"), "0123456789");
-    int f = prim::OpenFile("C:\\f.txt");
+    int f = prim::OpenFile(drives.P("C:\\f.txt"));
     EXPECT_TRUE(prim::WriteTextLine(f, "ab"));  // overwrites at 0
     EXPECT_TRUE(prim::WriteTextLine(f, ""));    // a bare CR LF after it
     EXPECT_EQ(prim::ReadAllText(f), "6789");
@@ -109,26 +118,6 @@ TEST(WriteTextLine, WritesAtThePositionAndMovesPastTheLine) {
     prim::CloseFile(f);
     EXPECT_EQ(TempDrives::Read(drives.Native('C', "f.txt")), "ab\r\n\r\n6789end\r\n");
 }
-
-// Writes past RLIMIT_FSIZE fail part-way, for root too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        old_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        signal(SIGXFSZ, old_);
-    }
-
-private:
-    rlimit saved_;
-    void (*old_)(int);
-};
 
 TEST(WriteTextLine, FailedWriteLeavesFileAndPositionAsTheyWere) {
     struct Case {
@@ -139,15 +128,18 @@ TEST(WriteTextLine, FailedWriteLeavesFileAndPositionAsTheyWere) {
         {std::string(20, 'a'), true, "0123456789"},
         {std::string(20, 'a'), false, std::string(40, 'z')},
     };
+    if (!testsupport::FileSizeLimit::Active())
+        GTEST_SKIP() << "no file size limit here";
     for (const auto& c : cases) {
         TempDrives drives;
         const std::string native = drives.Native('C', "f.txt");
         TempDrives::Write(native, c.content);
-        int f = prim::OpenFile("C:\\f.txt");
+        int f = prim::OpenFile(drives.P("C:\\f.txt"));
         ASSERT_NE(f, 0);
-        if (c.readFirst) prim::ReadAllText(f);
+        if (c.readFirst)
+            prim::ReadAllText(f);
         {
-            FileSizeLimit limit(25);
+            testsupport::FileSizeLimit limit(25);
             EXPECT_FALSE(prim::WriteTextLine(f, c.line));
         }
         EXPECT_EQ(TempDrives::Read(native), c.content);

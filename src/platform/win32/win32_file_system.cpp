@@ -500,9 +500,16 @@ Text WithoutRootSeparator(Text path) {
 class Win32FileSystem final : public prim::FileSystem {
   public:
     explicit Win32FileSystem(const Win32Config& config)
-        : drives_(SystemDrives()), runDirectory_(WithoutRootSeparator(config.runDirectory)) {}
+        : runDirectory_(WithoutRootSeparator(config.runDirectory)) {}
 
-    std::vector<prim::DriveInfo> Drives() override { return drives_; }
+    // Read once, when first asked: asking every drive for its label is slow.
+    std::vector<prim::DriveInfo> Drives() override {
+        if (!haveDrives_) {
+            drives_ = SystemDrives();
+            haveDrives_ = true;
+        }
+        return drives_;
+    }
     Text RunDirectory() override { return runDirectory_; }
 
     Text CurrentDirectory() override {
@@ -767,8 +774,9 @@ class Win32FileSystem final : public prim::FileSystem {
         // change of the name's own spelling («a.txt» -> «A.TXT») is.
         EntryInfo dst;
         if (EntryInfoOf(fb, dst) && dst.SameFile(src)) {
-            const std::size_t ca = fa.find_last_of(L'\\'), cb = fb.find_last_of(L'\\');
-            if (fa.compare(ca + 1, std::wstring::npos, fb, cb + 1, std::wstring::npos) == 0)
+            const std::wstring na = fa.substr(fa.find_last_of(L'\\') + 1);
+            const std::wstring nb = fb.substr(fb.find_last_of(L'\\') + 1);
+            if (na == nb || !SameText(na, na.size(), nb) || na.size() != nb.size())
                 return false;
         }
         return MoveFileExW(fa.c_str(), fb.c_str(), MOVEFILE_COPY_ALLOWED) != 0;
@@ -862,6 +870,7 @@ class Win32FileSystem final : public prim::FileSystem {
     }
 
   private:
+    bool haveDrives_ = false;
     std::vector<prim::DriveInfo> drives_;
     Text runDirectory_;
 };
