@@ -274,7 +274,7 @@ void QtMainWindow::ProcessEvents() {
         return;
     lastPump_ = now;
     if (resultList_)
-        resultList_->Flush();
+        resultList_->FlushWhenDue();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     lastPump_ = std::chrono::steady_clock::now();
 }

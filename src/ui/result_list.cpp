@@ -41,11 +41,6 @@ int ResultListModel::Append(std::string_view text) {
                       static_cast<std::uint32_t>(blockUsed_),
                       static_cast<std::uint32_t>(text.size())});
     blockUsed_ += text.size();
-    if (!flushQueued_) {
-        // Outside a search nobody pumps: show the new rows at the next idle moment.
-        flushQueued_ = true;
-        QTimer::singleShot(0, this, [this] { Flush(); });
-    }
     return Count() - 1;
 }
 
@@ -56,7 +51,6 @@ void ResultListModel::ReleaseBlocks() {
 }
 
 void ResultListModel::Flush() {
-    flushQueued_ = false;
     if (shown_ == Count())
         return;
     beginInsertRows(QModelIndex(), shown_, Count() - 1);
@@ -86,6 +80,8 @@ void ResultListModel::RemoveAll() {
 ResultListView::ResultListView(QWidget* parent)
     : MenuClicks(parent), model_(new ResultListModel(this)) {
     setModel(model_);
+    flushTimer_.setSingleShot(true);
+    connect(&flushTimer_, &QTimer::timeout, this, [this] { FlushWhenDue(); });
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setShowGrid(false);
@@ -107,7 +103,34 @@ ResultListView::ResultListView(QWidget* parent)
     });
 }
 
+int ResultListView::AddItem(const app::Text& text) {
+    const int index = model_->Append(text);
+    // Outside a search nobody pumps: the row shows at the next idle moment.
+    if (!flushTimer_.isActive())
+        flushTimer_.start(0);
+    return index;
+}
+
+void ResultListView::FlushWhenDue() {
+    if (!model_->Pending())
+        return;
+    // Rows that land below the visible ones change only the scroll range, yet
+    // each insertion makes the view repaint every visible row: while the view
+    // is full, new rows are handed over a few times a second.
+    const bool room = rowAt(viewport()->height() - 1) < 0;
+    const auto now = std::chrono::steady_clock::now();
+    const auto since = now - lastFlush_;
+    if (room || since >= kFullViewFlushInterval) {
+        Flush();
+        return;
+    }
+    flushTimer_.start(static_cast<int>(
+        std::chrono::ceil<std::chrono::milliseconds>(kFullViewFlushInterval - since).count()));
+}
+
 void ResultListView::Flush() {
+    flushTimer_.stop();
+    lastFlush_ = std::chrono::steady_clock::now();
     model_->Flush();
     ApplyQueuedSelection();
 }

@@ -4,6 +4,8 @@
 // the next pump or idle moment), while count and texts are right at once.
 #include <QAbstractListModel>
 #include <QTableView>
+#include <QTimer>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -29,6 +31,7 @@ class ResultListModel : public QAbstractListModel {
     void RemoveAll();
     // Tells the view about every item appended since the last flush.
     void Flush();
+    bool Pending() const { return shown_ != Count(); }
 
   private:
     void ReleaseBlocks();
@@ -44,7 +47,6 @@ class ResultListModel : public QAbstractListModel {
     std::size_t blockSize_ = 0;
     std::deque<Span> spans_;  // a deque grows without copying what it holds
     int shown_ = 0;           // rows the view knows about
-    bool flushQueued_ = false;
 };
 
 // A one-column table view without headers or grid: unlike QListView, which lays
@@ -56,13 +58,16 @@ class ResultListView : public MenuClicks<Bound<QTableView, app::ListBox>> {
     explicit ResultListView(QWidget* parent);
     int ItemCount() const override { return model_->Count(); }
     app::Text ItemText(int index) const override;
-    int AddItem(const app::Text& text) override { return model_->Append(text); }
+    int AddItem(const app::Text& text) override;
     bool DeleteItem(int index) override;
     void Clear() override;
     bool SelectItem(int index, bool selected) override;
     std::vector<int> SelectedIndexes() const override;
     // Brings the view up to date: appended rows and queued selection changes.
     void Flush();
+    // The same for the pump during a search: at once while the view has room
+    // for more rows, otherwise a few times a second.
+    void FlushWhenDue();
 
   signals:
     void itemSelected();
@@ -76,7 +81,10 @@ class ResultListView : public MenuClicks<Bound<QTableView, app::ListBox>> {
   private:
     void ApplyQueuedSelection();
 
+    static constexpr auto kFullViewFlushInterval = std::chrono::milliseconds(250);
     ResultListModel* model_;
+    QTimer flushTimer_;
+    std::chrono::steady_clock::time_point lastFlush_;
     // Selection writes are queued and applied as runs, so selecting every item of
     // a long list is one range instead of a million.
     std::vector<std::pair<int, bool>> queuedSelection_;
