@@ -26,7 +26,6 @@ namespace ui {
 
 namespace {
 
-constexpr auto kPumpInterval = std::chrono::milliseconds(16);
 
 QString Utf8(std::string_view s) {
     return FromUtf8(s);
@@ -270,7 +269,7 @@ void QtMainWindow::PopupMenu() {
 void QtMainWindow::ProcessEvents() {
     // The walker calls this once per entry: dispatch only every few milliseconds.
     auto now = std::chrono::steady_clock::now();
-    if (now - lastPump_ < kPumpInterval)
+    if (now - lastPump_ < pumpInterval_)
         return;
     lastPump_ = now;
     if (resultList_)

@@ -259,6 +259,7 @@ TEST_F(SearchTest, StopInADeepFolderAppendsNothingAfter) {
     }
     InFolder("C:\\deep");
     W().编辑框1->SetContent("");
+    window_->SetPumpInterval(std::chrono::milliseconds(0));  // a pump at every entry
     int atStop = -1;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
