@@ -32,26 +32,38 @@ int NeededBits(int filter, bool nonDirectories) {
 
 }  // namespace
 
-Text FindEntry(std::string_view pattern, int attributeFilter, bool nonDirectories,
-               FindHandle& handle) {
+namespace {
+
+// FindEntry writing into the caller's text, whose buffer then serves every
+// entry of the walk instead of a new one per name.
+void FindEntryInto(std::string_view pattern, int attributeFilter, bool nonDirectories,
+                   FindHandle& handle, Text& name) {
+    name.clear();
     const int needed = NeededBits(attributeFilter, nonDirectories);
     if (!pattern.empty()) {
         handle.listing = prim::StartListing(pattern);
         if (!handle.listing)
-            return Text();
+            return;
     } else if (handle.Empty()) {
-        return Text();
+        return;
     }
     int attributes = 0;
     while (handle.listing->Step(needed, attributes)) {
         if (Accepted(attributes, attributeFilter, nonDirectories)) {
-            Text name;
             handle.listing->CurrentName(name);
-            return name;
+            return;
         }
     }
     handle.listing.reset();
-    return Text();
+}
+
+}  // namespace
+
+Text FindEntry(std::string_view pattern, int attributeFilter, bool nonDirectories,
+               FindHandle& handle) {
+    Text name;
+    FindEntryInto(pattern, attributeFilter, nonDirectories, handle, name);
+    return name;
 }
 
 void EndFind(FindHandle& handle) {
@@ -76,7 +88,8 @@ void SearchDirectory(MainWindow& w, const Text& folderIn) {
         return path;
     };
 
-    Text name = FindEntry(fullPath(filePattern), 0, true, handle);
+    Text name;
+    FindEntryInto(fullPath(filePattern), 0, true, handle, name);
     while (!name.empty()) {
         if (w.state.searchByName) {
             if (prim::FindText(name, w.编辑框1->Content(), true) != -1)
@@ -87,7 +100,7 @@ void SearchDirectory(MainWindow& w, const Text& folderIn) {
         ProcessEvents(w);
         if (w.state.stopRequested)
             break;
-        name = FindEntry("", 0, true, handle);
+        FindEntryInto("", 0, true, handle, name);
     }
 
     if (w.state.stopRequested) {
@@ -95,7 +108,7 @@ void SearchDirectory(MainWindow& w, const Text& folderIn) {
         StatusSetText(*w.状态条1, 1, prim::U8("任务未完成"));
         w.组合框1->SetDisabled(false);
     } else {
-        name = FindEntry(fullPath(kAll), prim::kAttrDirectory, false, handle);
+        FindEntryInto(fullPath(kAll), prim::kAttrDirectory, false, handle, name);
         while (!name.empty()) {
             if (w.state.searchByName && prim::FindText(name, w.编辑框1->Content(), true) != -1)
                 ListAddItem(*w.列表框1, fullPath(name));
@@ -103,7 +116,7 @@ void SearchDirectory(MainWindow& w, const Text& folderIn) {
                 SearchDirectory(w, fullPath(name));
             if (w.state.stopRequested)
                 break;
-            name = FindEntry("", prim::kAttrDirectory, false, handle);
+            FindEntryInto("", prim::kAttrDirectory, false, handle, name);
             if (!name.empty())
                 StatusSetText(*w.状态条1, 0, folder);
         }

@@ -8,24 +8,24 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <cstring>
-#include <memory>
-#include <vector>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "drive_table.h"
+#include "platform/wildcard.h"
 #include "primitives/codepage.h"
 #include "primitives/files.h"
-#include "platform/wildcard.h"
 
 namespace platform::posix {
 namespace {
@@ -36,7 +36,7 @@ using prim::Text;
 // Files this process holds open through OpenFile count as in use: like a
 // Windows handle without delete sharing they cannot be deleted or replaced.
 class InUse {
-public:
+  public:
     void Add(dev_t d, ino_t i) {
         std::lock_guard<std::mutex> lock(mutex_);
         ++open_[{d, i}];
@@ -44,14 +44,15 @@ public:
     void Remove(dev_t d, ino_t i) {
         std::lock_guard<std::mutex> lock(mutex_);
         auto it = open_.find({d, i});
-        if (it != open_.end() && --it->second == 0) open_.erase(it);
+        if (it != open_.end() && --it->second == 0)
+            open_.erase(it);
     }
     bool Has(const struct stat& st) {
         std::lock_guard<std::mutex> lock(mutex_);
         return open_.count({st.st_dev, st.st_ino}) != 0;
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::map<std::pair<dev_t, ino_t>, int> open_;
 };
@@ -66,7 +67,9 @@ inline bool ReadOnly(const struct stat& st) {
     return !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0;
 }
 
-inline bool IsDotName(std::string_view n) { return n == "." || n == ".."; }
+inline bool IsDotName(std::string_view n) {
+    return n == "." || n == "..";
+}
 
 int Attributes(const struct stat& st, std::string_view name) {
     int a = 0;
@@ -76,14 +79,17 @@ int Attributes(const struct stat& st, std::string_view name) {
         a |= prim::kAttrArchive;
     else if (!S_ISLNK(st.st_mode))
         a |= prim::kAttrSystem;
-    if (ReadOnly(st)) a |= prim::kAttrReadOnly;
-    if (!name.empty() && name[0] == '.' && !IsDotName(name)) a |= prim::kAttrHidden;
+    if (ReadOnly(st))
+        a |= prim::kAttrReadOnly;
+    if (!name.empty() && name[0] == '.' && !IsDotName(name))
+        a |= prim::kAttrHidden;
     return a;
 }
 
 prim::DateTime LocalTime(time_t t) {
     struct tm tm;
-    if (!localtime_r(&t, &tm)) return prim::DateTime{};
+    if (!localtime_r(&t, &tm))
+        return prim::DateTime{};
     return prim::DateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
                           tm.tm_hour,        tm.tm_min,     tm.tm_sec};
 }
@@ -103,8 +109,10 @@ bool FolderWritable(const std::string& native) {
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t n = write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
@@ -118,7 +126,7 @@ const std::string& LastName(const Resolved& r) {
 // ---------------------------------------------------------------------------
 
 class PosixOpenedFile final : public prim::OpenedFile {
-public:
+  public:
     PosixOpenedFile(int fd, const struct stat& st) : fd_(fd), dev_(st.st_dev), ino_(st.st_ino) {
         OpenFiles().Add(dev_, ino_);
     }
@@ -128,22 +136,26 @@ public:
     }
     bool Size(std::uint64_t& size) override {
         struct stat st;
-        if (fstat(fd_, &st) != 0) return false;
+        if (fstat(fd_, &st) != 0)
+            return false;
         size = static_cast<std::uint64_t>(st.st_size);
         return true;
     }
     std::int64_t ReadAt(std::uint64_t pos, char* buffer, std::size_t n) override {
         for (;;) {
             ssize_t got = pread(fd_, buffer, n, static_cast<off_t>(pos));
-            if (got < 0 && errno == EINTR) continue;
+            if (got < 0 && errno == EINTR)
+                continue;
             return got;
         }
     }
     bool WriteAt(std::uint64_t pos, std::string_view bytes) override {
         while (!bytes.empty()) {
             ssize_t n = pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(pos));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return false;
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
             bytes.remove_prefix(static_cast<std::size_t>(n));
             pos += static_cast<std::uint64_t>(n);
         }
@@ -153,7 +165,7 @@ public:
         return ftruncate(fd_, static_cast<off_t>(size)) == 0;
     }
 
-private:
+  private:
     int fd_;
     dev_t dev_;
     ino_t ino_;
@@ -179,10 +191,10 @@ inline int FastFstat(int fd, struct stat& st) {
 struct FolderSnapshot {
     std::string native;
     int fd = -1;
-    struct timespec mtime {};
-    struct timespec ctime {};
+    // Wall-clock time just before the read, to compare with the folder's
+    // times, and a steady one to bound how long the read is reused.
+    struct timespec readStart {};
     std::chrono::steady_clock::time_point taken;
-    bool reusable = false;
     std::string names;  // every name followed by a NUL
     struct Entry {
         std::uint32_t offset;
@@ -191,7 +203,8 @@ struct FolderSnapshot {
     std::vector<Entry> entries;
 
     ~FolderSnapshot() {
-        if (fd >= 0) close(fd);
+        if (fd >= 0)
+            close(fd);
     }
     int Fd() const { return fd; }
 
@@ -199,21 +212,22 @@ struct FolderSnapshot {
     static std::shared_ptr<FolderSnapshot> Read(const std::string& native, int parentFd,
                                                 const std::string& name) {
         auto snap = std::make_shared<FolderSnapshot>();
-        snap->fd = openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (snap->fd < 0) return nullptr;
-        snap->native = native;
-        struct stat st;
-        if (FastFstat(snap->fd, st) != 0) return nullptr;
-        snap->mtime = st.st_mtim;
-        snap->ctime = st.st_ctim;
+        clock_gettime(CLOCK_REALTIME, &snap->readStart);
         snap->taken = std::chrono::steady_clock::now();
-        // getdents64 straight into one buffer: no stream, no second fstat.
+        snap->fd = openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (snap->fd < 0)
+            return nullptr;
+        snap->native = native;
+        // getdents64 straight into one buffer: no stream and no fstat of its own.
         alignas(8) static thread_local char buffer[64 * 1024];
         for (;;) {
             long got = syscall(SYS_getdents64, snap->fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) return nullptr;
-            if (got == 0) break;
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return nullptr;
+            if (got == 0)
+                break;
             for (long at = 0; at < got;) {
                 struct Dirent64 {
                     ino64_t d_ino;
@@ -225,39 +239,39 @@ struct FolderSnapshot {
                 const auto* e = reinterpret_cast<const Dirent64*>(buffer + at);
                 at += e->d_reclen;
                 const char* n = e->d_name;
-                if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+                if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))
+                    continue;
                 snap->entries.push_back(
                     {static_cast<std::uint32_t>(snap->names.size()), e->d_type});
                 snap->names.append(n, std::strlen(n) + 1);
             }
         }
-        // A folder changed within the file system's clock tick before the read
-        // may change again without its time moving: such a read is not reused.
-        struct timespec now;
-        clock_gettime(CLOCK_REALTIME, &now);
-        const long long ageNs = (now.tv_sec - st.st_mtim.tv_sec) * 1000000000LL +
-                                (now.tv_nsec - st.st_mtim.tv_nsec);
-        const long long ctimeAgeNs = (now.tv_sec - st.st_ctim.tv_sec) * 1000000000LL +
-                                     (now.tv_nsec - st.st_ctim.tv_nsec);
-        snap->reusable = ageNs > 50000000LL && ctimeAgeNs > 50000000LL;
         return snap;
     }
 
-    // Still what the folder holds: read moments ago and untouched since.
+    // Still what the folder holds. Any change to its entries from the moment
+    // of the read on sets its times to that moment or later (less at most one
+    // tick of the file system's coarse clock), so times well before the read
+    // mean the read is current. One fstat, and only for a read moments ago.
     bool StillCurrent() const {
-        if (!reusable || std::chrono::steady_clock::now() - taken > std::chrono::seconds(1))
+        if (std::chrono::steady_clock::now() - taken > std::chrono::seconds(1))
             return false;
         struct stat st;
-        return FastFstat(Fd(), st) == 0 && st.st_nlink > 0 &&
-               st.st_mtim.tv_sec == mtime.tv_sec && st.st_mtim.tv_nsec == mtime.tv_nsec &&
-               st.st_ctim.tv_sec == ctime.tv_sec && st.st_ctim.tv_nsec == ctime.tv_nsec;
+        if (FastFstat(Fd(), st) != 0 || st.st_nlink == 0)
+            return false;
+        return WellBefore(st.st_mtim, readStart) && WellBefore(st.st_ctim, readStart);
+    }
+
+    static bool WellBefore(const struct timespec& t, const struct timespec& read) {
+        const long long ns = (read.tv_sec - t.tv_sec) * 1000000000LL + (read.tv_nsec - t.tv_nsec);
+        return ns > 50000000LL;
     }
 };
 
 // The listing of one folder. The first match is found before the listing is
 // handed out, so that "nothing matches" is known at the start.
 class PosixListing final : public prim::Listing {
-public:
+  public:
     PosixListing(std::shared_ptr<const FolderSnapshot> snap, std::string_view pattern,
                  bool driveRoot)
         : snap_(std::move(snap)), pattern_(pattern), driveRoot_(driveRoot) {}
@@ -276,7 +290,8 @@ public:
         while (next_ < snap_->entries.size()) {
             const FolderSnapshot::Entry& e = snap_->entries[next_++];
             const char* n = snap_->names.data() + e.offset;
-            if (!pattern_.Matches(n)) continue;
+            if (!pattern_.Matches(n))
+                continue;
             current_ = n;
             currentType_ = e.type;
             return true;
@@ -296,7 +311,8 @@ public:
             struct stat st;
             if (fstatat(snap_->Fd(), n, &st, AT_SYMLINK_NOFOLLOW) == 0) {
                 attributes = Attributes(st, dots ? std::string_view() : std::string_view(n));
-                if (dots) attributes &= ~prim::kAttrReadOnly;
+                if (dots)
+                    attributes &= ~prim::kAttrReadOnly;
                 return true;
             }
         }
@@ -315,7 +331,8 @@ public:
                 a = prim::kAttrSystem;
                 break;
         }
-        if (n[0] == '.' && !dots) a |= prim::kAttrHidden;
+        if (n[0] == '.' && !dots)
+            a |= prim::kAttrHidden;
         attributes = a;
         return true;
     }
@@ -326,7 +343,8 @@ public:
         std::size_t len = 0;
         for (; n[len]; ++len) {
             unsigned char c = static_cast<unsigned char>(n[len]);
-            if (c >= 0x80 || c == '\\') plain = false;
+            if (c >= 0x80 || c == '\\')
+                plain = false;
         }
         if (plain)
             out.assign(n, len);
@@ -341,7 +359,7 @@ public:
     int DirFd() const { return snap_->Fd(); }
     const char* CurrentName() const { return current_; }
 
-private:
+  private:
     std::shared_ptr<const FolderSnapshot> snap_;
     WildcardPattern pattern_;
     bool driveRoot_;
@@ -354,17 +372,18 @@ private:
 
 // A pattern without wildcards lists at most the one entry of that name.
 class SingleListing final : public prim::Listing {
-public:
+  public:
     SingleListing(Text name, int attributes) : name_(std::move(name)), attributes_(attributes) {}
     bool Step(int, int& attributes) override {
-        if (done_) return false;
+        if (done_)
+            return false;
         done_ = true;
         attributes = attributes_;
         return true;
     }
     void CurrentName(Text& out) const override { out = name_; }
 
-private:
+  private:
     Text name_;
     int attributes_;
     bool done_ = false;
@@ -373,7 +392,7 @@ private:
 // ---------------------------------------------------------------------------
 
 class PosixFolder final : public prim::FolderHandle {
-public:
+  public:
     PosixFolder(int fd, const DriveTable& table) : fd_(fd), table_(table) {
         struct stat st;
         writable_ = fstat(fd_, &st) == 0 && !ReadOnly(st);
@@ -383,7 +402,8 @@ public:
     bool ReadChildren(std::vector<Child>& out) override {
         out.clear();
         int d = dup(fd_);
-        if (d < 0) return false;
+        if (d < 0)
+            return false;
         DIR* dir = fdopendir(d);
         if (!dir) {
             close(d);
@@ -392,12 +412,13 @@ public:
         rewinddir(dir);
         while (struct dirent* e = readdir(dir)) {
             std::string_view n = e->d_name;
-            if (IsDotName(n)) continue;
+            if (IsDotName(n))
+                continue;
             bool folder = e->d_type == DT_DIR;
             if (e->d_type == DT_UNKNOWN) {
                 struct stat st;
-                folder = fstatat(fd_, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-                         S_ISDIR(st.st_mode);
+                folder =
+                    fstatat(fd_, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
             }
             out.push_back(Child{std::string(n), folder});
         }
@@ -407,7 +428,8 @@ public:
 
     std::unique_ptr<FolderHandle> OpenChildFolder(const std::string& key) override {
         int fd = openat(fd_, key.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0) return nullptr;
+        if (fd < 0)
+            return nullptr;
         struct stat st;
         if (fstat(fd, &st) != 0 || table_.IsRootId(st.st_dev, st.st_ino)) {
             close(fd);
@@ -418,20 +440,23 @@ public:
 
     bool RemoveChildFile(const std::string& key) override {
         struct stat st;
-        if (!writable_ || fstatat(fd_, key.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
-        if (S_ISDIR(st.st_mode) || ReadOnly(st) || OpenFiles().Has(st)) return false;
+        if (!writable_ || fstatat(fd_, key.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return false;
+        if (S_ISDIR(st.st_mode) || ReadOnly(st) || OpenFiles().Has(st))
+            return false;
         return unlinkat(fd_, key.c_str(), 0) == 0;
     }
 
     bool RemoveChildFolder(const std::string& key) override {
         struct stat st;
-        if (!writable_ || fstatat(fd_, key.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+        if (!writable_ || fstatat(fd_, key.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return false;
         if (!S_ISDIR(st.st_mode) || ReadOnly(st) || table_.IsRootId(st.st_dev, st.st_ino))
             return false;
         return unlinkat(fd_, key.c_str(), AT_REMOVEDIR) == 0;
     }
 
-private:
+  private:
     int fd_;
     const DriveTable& table_;
     bool writable_ = false;
@@ -440,7 +465,7 @@ private:
 // ---------------------------------------------------------------------------
 
 class PosixFileSystem final : public prim::FileSystem {
-public:
+  public:
     explicit PosixFileSystem(const PosixConfig& config)
         : table_(config.drives), runNative_(NormalizeNative(config.runDirectory)) {
         runDirectory_ = WithoutRootSeparator(table_.ToDrivePath(runNative_));
@@ -448,7 +473,8 @@ public:
 
     std::vector<prim::DriveInfo> Drives() override {
         std::vector<prim::DriveInfo> out;
-        for (const auto& r : table_.Roots()) out.push_back({r.letter, r.type, r.label});
+        for (const auto& r : table_.Roots())
+            out.push_back({r.letter, r.type, r.label});
         return out;
     }
 
@@ -456,7 +482,8 @@ public:
 
     Text CurrentDirectory() override {
         char buf[PATH_MAX];
-        if (!getcwd(buf, sizeof buf)) return runDirectory_;
+        if (!getcwd(buf, sizeof buf))
+            return runDirectory_;
         return WithoutRootSeparator(table_.ToDrivePath(buf));
     }
 
@@ -477,12 +504,14 @@ public:
             pattern.size() >= 3 && pattern[1] == ':' && (pattern[2] == '\\' || pattern[2] == '/');
         if (!absolute || pattern != lastPattern_.text) {
             Resolved r;
-            if (!table_.Resolve(pattern, r) || r.trailingSeparator || r.IsRoot()) return nullptr;
+            if (!table_.Resolve(pattern, r) || r.trailingSeparator || r.IsRoot())
+                return nullptr;
             const std::string& last = LastName(r);
             WildcardPattern wild(last);
             if (!wild.HasWildcards()) {
                 struct stat st;
-                if (lstat(r.native.c_str(), &st) != 0) return nullptr;
+                if (lstat(r.native.c_str(), &st) != 0)
+                    return nullptr;
                 return std::make_unique<SingleListing>(prim::Utf8ToText(last, true),
                                                        Attributes(st, last));
             }
@@ -490,30 +519,37 @@ public:
                             r.parts.size() == 1};
         }
         auto snap = Snapshot(lastPattern_.folder);
-        if (!snap) return nullptr;
+        if (!snap)
+            return nullptr;
         auto listing = std::make_unique<PosixListing>(std::move(snap), lastPattern_.name,
                                                       lastPattern_.driveRoot);
-        if (!listing->Start()) return nullptr;
+        if (!listing->Start())
+            return nullptr;
         return listing;
     }
 
     bool FindFirst(std::string_view path, FoundEntry& out) override {
         Resolved r;
-        if (!table_.Resolve(path, r) || r.trailingSeparator || r.IsRoot()) return false;
+        if (!table_.Resolve(path, r) || r.trailingSeparator || r.IsRoot())
+            return false;
         const std::string& last = LastName(r);
         WildcardPattern wild(last);
         struct stat st;
         if (!wild.HasWildcards()) {
-            if (lstat(r.native.c_str(), &st) != 0) return false;
+            if (lstat(r.native.c_str(), &st) != 0)
+                return false;
             Fill(st, last, out);
             return true;
         }
         auto snap = Snapshot(r.Parent(table_.Roots()));
-        if (!snap) return false;
+        if (!snap)
+            return false;
         PosixListing listing(std::move(snap), last, r.parts.size() == 1);
-        if (!listing.Start()) return false;
+        if (!listing.Start())
+            return false;
         const char* name = listing.CurrentName();
-        if (fstatat(listing.DirFd(), name, &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+        if (fstatat(listing.DirFd(), name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return false;
         Fill(st, name, out);
         return true;
     }
@@ -521,34 +557,40 @@ public:
     int GetAttributes(std::string_view path) override {
         Resolved r;
         struct stat st;
-        if (!Existing(path, r, st)) return -1;
+        if (!Existing(path, r, st))
+            return -1;
         return Attributes(st, LastName(r));
     }
 
     bool SetAttributes(std::string_view path, int bits) override {
         Resolved r;
         struct stat st;
-        if (!Existing(path, r, st)) return false;
+        if (!Existing(path, r, st))
+            return false;
         const bool readOnly = (bits & prim::kAttrReadOnly) != 0;
         // A link has no attributes of its own here, and chmod would reach its target.
-        if (S_ISLNK(st.st_mode)) return !readOnly;
+        if (S_ISLNK(st.st_mode))
+            return !readOnly;
         // Hidden comes from the name and system from the kind of entry; neither
         // can be given to an entry without changing what it is, so only the
         // read-only bit is carried out.
         mode_t mode = st.st_mode & 07777;
         mode_t want = readOnly ? (mode & ~static_cast<mode_t>(0222)) : (mode | S_IWUSR);
-        if (want == mode) return true;
+        if (want == mode)
+            return true;
         return chmod(r.native.c_str(), want) == 0;
     }
 
     std::unique_ptr<prim::OpenedFile> OpenExisting(std::string_view path) override {
         Resolved r;
-        if (!table_.Resolve(path, r) || r.trailingSeparator || r.IsRoot()) return nullptr;
+        if (!table_.Resolve(path, r) || r.trailingSeparator || r.IsRoot())
+            return nullptr;
         struct stat st;
         if (stat(r.native.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || ReadOnly(st))
             return nullptr;
         int fd = open(r.native.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) return nullptr;
+        if (fd < 0)
+            return nullptr;
         struct stat now;
         if (fstat(fd, &now) != 0 || !S_ISREG(now.st_mode) || ReadOnly(now)) {
             close(fd);
@@ -560,37 +602,43 @@ public:
 
     bool WriteWholeFile(std::string_view path, std::string_view bytes, bool createNew) override {
         Resolved r;
-        if (!table_.Resolve(path, r) || r.trailingSeparator || r.IsRoot()) return false;
+        if (!table_.Resolve(path, r) || r.trailingSeparator || r.IsRoot())
+            return false;
         const char* native = r.native.c_str();
         const std::string parent = r.Parent(table_.Roots());
         for (int attempt = 0; attempt < 3; ++attempt) {
             if (!createNew) {
                 struct stat st;
                 if (stat(native, &st) == 0) {
-                    if (!S_ISREG(st.st_mode) || ReadOnly(st) || OpenFiles().Has(st)) return false;
+                    if (!S_ISREG(st.st_mode) || ReadOnly(st) || OpenFiles().Has(st))
+                        return false;
                     int fd = open(native, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
                     if (fd < 0) {
-                        if (errno == ENOENT) continue;
+                        if (errno == ENOENT)
+                            continue;
                         return false;
                     }
                     struct stat now;
                     bool ok = fstat(fd, &now) == 0 && S_ISREG(now.st_mode) && !ReadOnly(now) &&
-                              !OpenFiles().Has(now) && ftruncate(fd, 0) == 0 &&
-                              WriteAll(fd, bytes);
+                              !OpenFiles().Has(now) && ftruncate(fd, 0) == 0 && WriteAll(fd, bytes);
                     return close(fd) == 0 && ok;
                 }
-                if (errno != ENOENT) return false;
+                if (errno != ENOENT)
+                    return false;
             }
-            if (!FolderWritable(parent)) return false;
+            if (!FolderWritable(parent))
+                return false;
             // O_EXCL: a name that anything holds, a dangling link included, is never touched.
             int fd = open(native, O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
             if (fd < 0) {
-                if (errno == EEXIST && !createNew) continue;
+                if (errno == EEXIST && !createNew)
+                    continue;
                 return false;
             }
             bool ok = WriteAll(fd, bytes);
             ok = close(fd) == 0 && ok;
-            if (!ok) unlink(native);
+            if (!ok)
+                unlink(native);
             return ok;
         }
         return false;
@@ -598,11 +646,15 @@ public:
 
     bool RemoveFile(std::string_view path) override {
         Resolved r;
-        if (!table_.Resolve(path, r) || r.trailingSeparator || r.IsRoot()) return false;
+        if (!table_.Resolve(path, r) || r.trailingSeparator || r.IsRoot())
+            return false;
         struct stat st;
-        if (lstat(r.native.c_str(), &st) != 0) return false;
-        if (S_ISDIR(st.st_mode) || ReadOnly(st) || OpenFiles().Has(st)) return false;
-        if (!FolderWritable(r.Parent(table_.Roots()))) return false;
+        if (lstat(r.native.c_str(), &st) != 0)
+            return false;
+        if (S_ISDIR(st.st_mode) || ReadOnly(st) || OpenFiles().Has(st))
+            return false;
+        if (!FolderWritable(r.Parent(table_.Roots())))
+            return false;
         return unlink(r.native.c_str()) == 0;
     }
 
@@ -610,16 +662,20 @@ public:
         Resolved r;
         // A bare «C:» is how people write the drive itself, whatever the
         // current folder on it is.
-        if (path.size() == 2 && path[1] == ':') return true;
-        if (!table_.Resolve(path, r)) return false;
+        if (path.size() == 2 && path[1] == ':')
+            return true;
+        if (!table_.Resolve(path, r))
+            return false;
         return r.IsRoot() || table_.HoldsDriveRoot(r.native);
     }
 
     std::unique_ptr<prim::FolderHandle> OpenFolderForRemoval(std::string_view path) override {
         Resolved r;
-        if (!table_.Resolve(path, r) || r.IsRoot()) return nullptr;
+        if (!table_.Resolve(path, r) || r.IsRoot())
+            return nullptr;
         int fd = open(r.native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0) return nullptr;
+        if (fd < 0)
+            return nullptr;
         return std::make_unique<PosixFolder>(fd, table_);
     }
 
@@ -630,52 +686,67 @@ public:
         struct stat st;
         if (lstat(r.native.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || ReadOnly(st))
             return false;
-        if (!FolderWritable(r.Parent(table_.Roots()))) return false;
+        if (!FolderWritable(r.Parent(table_.Roots())))
+            return false;
         return rmdir(r.native.c_str()) == 0;
     }
 
     bool RenameNoReplace(std::string_view from, std::string_view to) override {
         Resolved a, b;
         struct stat st;
-        if (!Existing(from, a, st) || a.IsRoot()) return false;
-        if (!table_.Resolve(to, b) || b.IsRoot()) return false;
+        if (!Existing(from, a, st) || a.IsRoot())
+            return false;
+        if (!table_.Resolve(to, b) || b.IsRoot())
+            return false;
         const bool folder = S_ISDIR(st.st_mode);
-        if (b.trailingSeparator && !folder) return false;
-        if (folder && table_.HoldsDriveRoot(a.native)) return false;
+        if (b.trailingSeparator && !folder)
+            return false;
+        if (folder && table_.HoldsDriveRoot(a.native))
+            return false;
         const std::string toParent = b.Parent(table_.Roots());
-        if (!FolderWritable(a.Parent(table_.Roots())) || !FolderWritable(toParent)) return false;
-        if (folder && Inside(toParent, a.native)) return false;
+        if (!FolderWritable(a.Parent(table_.Roots())) || !FolderWritable(toParent))
+            return false;
+        if (folder && Inside(toParent, a.native))
+            return false;
         if (renameat2(AT_FDCWD, a.native.c_str(), AT_FDCWD, b.native.c_str(), RENAME_NOREPLACE) ==
             0)
             return true;
-        if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+        if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+            return false;
         // No RENAME_NOREPLACE on this file system: a hard link is just as exclusive
         // for files; a folder takes the place of an empty folder made for it.
         if (!folder) {
-            if (link(a.native.c_str(), b.native.c_str()) != 0) return false;
+            if (link(a.native.c_str(), b.native.c_str()) != 0)
+                return false;
             unlink(a.native.c_str());
             return true;
         }
-        if (mkdir(b.native.c_str(), 0700) != 0) return false;
-        if (rename(a.native.c_str(), b.native.c_str()) == 0) return true;
+        if (mkdir(b.native.c_str(), 0700) != 0)
+            return false;
+        if (rename(a.native.c_str(), b.native.c_str()) == 0)
+            return true;
         rmdir(b.native.c_str());
         return false;
     }
 
     bool CopyReplacing(std::string_view from, std::string_view to) override {
         Resolved a, b;
-        if (!table_.Resolve(from, a) || a.trailingSeparator || a.IsRoot()) return false;
-        if (!table_.Resolve(to, b) || b.trailingSeparator || b.IsRoot()) return false;
+        if (!table_.Resolve(from, a) || a.trailingSeparator || a.IsRoot())
+            return false;
+        if (!table_.Resolve(to, b) || b.trailingSeparator || b.IsRoot())
+            return false;
         int in = open(a.native.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (in < 0) return false;
+        if (in < 0)
+            return false;
         bool ok = CopyFrom(in, b);
         close(in);
         return ok;
     }
 
-private:
+  private:
     std::shared_ptr<const FolderSnapshot> Snapshot(const std::string& folder) {
-        if (lastRead_ && lastRead_->native == folder && lastRead_->StillCurrent()) return lastRead_;
+        if (lastRead_ && lastRead_->native == folder && lastRead_->StillCurrent())
+            return lastRead_;
         // A subfolder of a folder still being listed is opened relative to it:
         // the kernel then looks up one name instead of the whole path.
         int parentFd = AT_FDCWD;
@@ -713,7 +784,8 @@ private:
     std::vector<std::weak_ptr<const FolderSnapshot>> open_;
 
     static Text WithoutRootSeparator(Text path) {
-        if (path.size() == 3 && path[1] == ':') path.pop_back();
+        if (path.size() == 3 && path[1] == ':')
+            path.pop_back();
         return path;
     }
 
@@ -721,49 +793,61 @@ private:
         char b1[PATH_MAX], b2[PATH_MAX];
         std::string p = realpath(path.c_str(), b1) ? std::string(b1) : path;
         std::string f = realpath(folder.c_str(), b2) ? std::string(b2) : folder;
-        if (f == "/") return true;
-        return p == f || (p.size() > f.size() && p.compare(0, f.size(), f) == 0 && p[f.size()] == '/');
+        if (f == "/")
+            return true;
+        return p == f ||
+               (p.size() > f.size() && p.compare(0, f.size(), f) == 0 && p[f.size()] == '/');
     }
 
     // The entry itself (lstat); a trailing separator only after a real folder.
     bool Existing(std::string_view path, Resolved& r, struct stat& st) {
-        if (!table_.Resolve(path, r) || lstat(r.native.c_str(), &st) != 0) return false;
+        if (!table_.Resolve(path, r) || lstat(r.native.c_str(), &st) != 0)
+            return false;
         return !r.trailingSeparator || S_ISDIR(st.st_mode);
     }
 
     bool CopyFrom(int in, const Resolved& b) {
         struct stat src;
-        if (fstat(in, &src) != 0 || !S_ISREG(src.st_mode)) return false;
+        if (fstat(in, &src) != 0 || !S_ISREG(src.st_mode))
+            return false;
         fcntl(in, F_SETFL, fcntl(in, F_GETFL) & ~O_NONBLOCK);
         struct stat old;
         if (stat(b.native.c_str(), &old) == 0) {
             // The same file under another name, a hard link or a link to it.
-            if (old.st_dev == src.st_dev && old.st_ino == src.st_ino) return false;
-            if (!S_ISREG(old.st_mode) || OpenFiles().Has(old)) return false;
+            if (old.st_dev == src.st_dev && old.st_ino == src.st_ino)
+                return false;
+            if (!S_ISREG(old.st_mode) || OpenFiles().Has(old))
+                return false;
         }
         if (lstat(b.native.c_str(), &old) == 0 && (S_ISDIR(old.st_mode) || ReadOnly(old)))
             return false;
         const std::string folder = b.Parent(table_.Roots());
-        if (!FolderWritable(folder)) return false;
+        if (!FolderWritable(folder))
+            return false;
 
         static std::atomic<unsigned> counter{0};
         std::string temp;
         int out = -1;
         for (int attempt = 0; attempt < 100 && out < 0; ++attempt) {
-            temp = folder + (folder == "/" ? "" : "/") + ".~copy" + std::to_string(getpid()) +
-                   "-" + std::to_string(counter++) + ".tmp";
+            temp = folder + (folder == "/" ? "" : "/") + ".~copy" + std::to_string(getpid()) + "-" +
+                   std::to_string(counter++) + ".tmp";
             out = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600);
-            if (out < 0 && errno != EEXIST) return false;
+            if (out < 0 && errno != EEXIST)
+                return false;
         }
-        if (out < 0) return false;
+        if (out < 0)
+            return false;
 
         bool ok = true;
         char buf[1 << 16];
         for (;;) {
             ssize_t n = read(in, buf, sizeof buf);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) ok = false;
-            if (n <= 0) break;
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                ok = false;
+            if (n <= 0)
+                break;
             if (!WriteAll(out, std::string_view(buf, static_cast<std::size_t>(n)))) {
                 ok = false;
                 break;
@@ -777,8 +861,10 @@ private:
         ok = close(out) == 0 && ok;
         // Only a complete copy takes the target's place; otherwise the old
         // target stays as it was.
-        if (ok) ok = rename(temp.c_str(), b.native.c_str()) == 0;
-        if (!ok) unlink(temp.c_str());
+        if (ok)
+            ok = rename(temp.c_str(), b.native.c_str()) == 0;
+        if (!ok)
+            unlink(temp.c_str());
         return ok;
     }
 
