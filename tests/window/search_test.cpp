@@ -1,5 +1,6 @@
 // The search: the extension check, the walker's results and order, the probe,
 // stopping, and closing the window mid-search.
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -311,23 +312,42 @@ TEST_F(SearchTest, ClosingTheWindowStopsTheSearchThenCloses) {
     EXPECT_TRUE(prim::DeleteFile(U8("C:\\app\\后缀解说.txt")));
 }
 
-TEST_F(SearchTest, TreesDeeperThanAPathCanBeDoNotBreakTheWalk) {
-    std::string deep = "d";
+TEST_F(SearchTest, TreesDeeperThanAPathOrTheOpenFileLimitDoNotBreakTheWalk) {
     const std::string name(60, 'x');
-    for (int k = 0; k < 80; ++k)
-        deep += "/" + name;  // far beyond PATH_MAX
     TempDrives::MakeFolder(Drives().Native('C', "d"));
-    // Made step by step: one mkdir of the whole path would exceed PATH_MAX too.
+    // 80 levels of 61 bytes, far beyond PATH_MAX: made step by step, as one
+    // mkdir of the whole path would fail too.
     ASSERT_EQ(chdir(Drives().Native('C', "d").c_str()), 0);
     for (int k = 0; k < 80; ++k) {
         ASSERT_EQ(mkdir(name.c_str(), 0755), 0);
         ASSERT_EQ(chdir(name.c_str()), 0);
     }
+    TempDrives::Write("bottom.txt", "b");
     ASSERT_EQ(chdir(Drives().Native('C', "app").c_str()), 0);
     TempDrives::Write(Drives().Native('C', "d/sibling.txt"), "s");
     InFolder("C:\\d");
     W().编辑框1->SetContent(".txt");
+
+    // Each level is listed below the one above it, so the length of the whole
+    // path does not matter.
     Click("按钮搜索文件");
+    std::vector<Text> r = Results();
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0], "C:\\d\\sibling.txt");
+    EXPECT_EQ(prim::TextRight(r[1], 11), "\\bottom.txt");
+    EXPECT_GT(r[1].size(), 4096u);
+    EXPECT_EQ(Part(0), U8("完成"));
+
+    // With few files left to open, the deep levels cannot be listed and are
+    // skipped; the walk still ends as usual.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit low = saved;
+    low.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &low), 0);
+    ListClear(*W().列表框1);
+    Click("按钮搜索文件");
+    setrlimit(RLIMIT_NOFILE, &saved);
     EXPECT_EQ(Results(), std::vector<Text>{"C:\\d\\sibling.txt"});
     EXPECT_EQ(Part(0), U8("完成"));
 }
