@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -10,6 +11,7 @@
 
 #include "primitives/codepage.h"
 #include "primitives/services.h"
+#include "support/temp_drives.h"
 #include "ui/qt_services.h"
 
 namespace {
@@ -72,6 +74,39 @@ TEST(QtMessageBox, AnswersAsTheContractSays) {
         [](QMessageBox* b) { Key(b, Qt::Key_Return); }, seen);
     EXPECT_EQ(seen.title, QString::fromUtf8("标题"));
     prim::InstallServices(nullptr);
+}
+
+// The real folder picker: its title, and the chosen folder as a drive path.
+TEST(QtFolderPicker, GivesDrivePathsOrNothing) {
+    testsupport::TempDrives drives;
+    testsupport::TempDrives::MakeFolder(drives.Native('D', "目标"));
+    ui::QtServices services;
+    struct Case {
+        std::string native;  // empty: cancel
+        prim::Text expected;
+    };
+    const Case cases[] = {
+        {drives.Native('D', "目标"), prim::U8("D:\\目标")},
+        {drives.Native('D'), "D:\\"},
+        {"/", ""},  // outside every drive
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        QString title;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            title = dialog->windowTitle();
+            if (c.native.empty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->setDirectory(QString::fromStdString(c.native));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        EXPECT_EQ(services.BrowseForFolder(prim::U8("要把文件移动到")), c.expected) << c.native;
+        EXPECT_EQ(title, QString::fromUtf8("要把文件移动到"));
+    }
 }
 
 }  // namespace
