@@ -12,8 +12,7 @@ std::size_t CharLength(std::string_view s, std::size_t pos) {
     unsigned char c = static_cast<unsigned char>(s[pos]);
     std::size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
     std::size_t k = 1;
-    while (k < n && pos + k < s.size() &&
-           (static_cast<unsigned char>(s[pos + k]) & 0xC0) == 0x80)
+    while (k < n && pos + k < s.size() && (static_cast<unsigned char>(s[pos + k]) & 0xC0) == 0x80)
         ++k;
     return k;
 }
@@ -35,7 +34,8 @@ WildcardPattern::WildcardPattern(std::string_view p) {
     if (p.size() > 2 && p[0] == '*' && p[1] == '.' && tail.find_first_of("*?") == tail.npos &&
         tail.back() != '.') {
         kind_ = Kind::Suffix;
-        for (char c : tail) literal_ += static_cast<char>(Fold(static_cast<unsigned char>(c)));
+        for (char c : tail)
+            literal_ += static_cast<char>(Fold(static_cast<unsigned char>(c)));
         return;
     }
     kind_ = Kind::General;
@@ -62,7 +62,8 @@ bool WildcardPattern::Matches(std::string_view name) const {
         case Kind::All:
             return true;
         case Kind::Suffix: {
-            if (name.size() < literal_.size()) return false;
+            if (name.size() < literal_.size())
+                return false;
             std::size_t off = name.size() - literal_.size();
             for (std::size_t i = 0; i < literal_.size(); ++i)
                 if (Fold(static_cast<unsigned char>(name[off + i])) !=
@@ -74,7 +75,8 @@ bool WildcardPattern::Matches(std::string_view name) const {
             break;
     }
     std::size_t lastDot = name.rfind('.');
-    if (lastDot == name.npos) lastDot = name.size();
+    if (lastDot == name.npos)
+        lastDot = name.size();
     memo_.assign((tokens_.size() + 1) * (name.size() + 1), 0);
     return Match(0, 0, name, lastDot);
 }
@@ -83,7 +85,8 @@ bool WildcardPattern::Match(std::size_t ti, std::size_t ni, std::string_view nam
                             std::size_t lastDot) const {
     const std::size_t n = name.size();
     unsigned char& seen = memo_[ti * (n + 1) + ni];
-    if (seen) return seen == 2;
+    if (seen)
+        return seen == 2;
     bool result = false;
     if (ti == tokens_.size()) {
         result = ni == n;
@@ -105,7 +108,8 @@ bool WildcardPattern::Match(std::size_t ti, std::size_t ni, std::string_view nam
             case Op::DosQm:
                 if (ni == n || name[ni] == '.') {
                     std::size_t tj = ti;
-                    while (tj < tokens_.size() && tokens_[tj].op == Op::DosQm) ++tj;
+                    while (tj < tokens_.size() && tokens_[tj].op == Op::DosQm)
+                        ++tj;
                     result = Match(tj, ni, name, lastDot);
                 } else {
                     result = Match(ti + 1, ni + CharLength(name, ni), name, lastDot);

@@ -12,13 +12,13 @@
 namespace platform {
 
 class WildcardPattern {
-public:
+  public:
     explicit WildcardPattern(std::string_view utf8);
     bool HasWildcards() const { return kind_ != Kind::Literal; }
     // Compares the name as it is on disk.
     bool Matches(std::string_view name) const;
 
-private:
+  private:
     enum class Kind { Literal, All, Suffix, General };
     enum class Op : unsigned char { Byte, Star, DosStar, DosQm, DosDot };
     struct Token {

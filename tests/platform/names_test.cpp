@@ -18,11 +18,12 @@ TEST(Names, EveryNameRoundTripsThroughItsText) {
     TempDrives drives;
     // Native name -> distinct content.
     const std::map<std::string, std::string> files = {
-        {"中文名.txt", "chinese"},   {"日本語のファイル.txt", "japanese"},
-        {"😀 emoji.txt", "emoji"},   {"bad\xFF\xC0name.txt", "invalid utf-8"},
+        {"中文名.txt", "chinese"},        {"日本語のファイル.txt", "japanese"},
+        {"😀 emoji.txt", "emoji"},         {"bad\xFF\xC0name.txt", "invalid utf-8"},
         {"back\\slash.txt", "backslash"}, {"誠.txt", "trail byte 5C"},
     };
-    for (const auto& [name, content] : files) TempDrives::Write(drives.Native('C', "n/" + name), content);
+    for (const auto& [name, content] : files)
+        TempDrives::Write(drives.Native('C', "n/" + name), content);
     // Decoys that a "\" read as a separator would reach.
     TempDrives::Write(drives.Native('C', "n/back/slash.txt"), "decoy");
     TempDrives::Write(drives.Native('C', "n/slash.txt"), "decoy 2");
@@ -31,14 +32,16 @@ TEST(Names, EveryNameRoundTripsThroughItsText) {
     auto listing = prim::StartListing("C:\\n\\*.txt");
     ASSERT_NE(listing, nullptr);
     prim::ListedEntry e;
-    while (listing->Next(e, prim::kAttrReadOnly)) listed[e.name] = e.attributes;
+    while (listing->Next(e, prim::kAttrReadOnly))
+        listed[e.name] = e.attributes;
     listing.reset();
     ASSERT_EQ(listed.size(), files.size() + 1);  // and slash.txt
 
     std::map<std::string, std::string> seen;
     for (const auto& [text, bits] : listed) {
         const std::string native = prim::TextToUtf8(text);
-        if (native == "slash.txt") continue;
+        if (native == "slash.txt")
+            continue;
         ASSERT_EQ(files.count(native), 1u) << native;
         const std::string& content = files.at(native);
         EXPECT_EQ(bits, prim::kAttrArchive) << native;

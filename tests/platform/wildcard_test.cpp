@@ -32,7 +32,7 @@ TEST(Wildcard, MatchesAsWindowsDoes) {
         {"a.*", "ab", false},
         {"?", "a", true},
         {"?", "ab", false},
-        {"?", "中", true},  // one character, however many bytes
+        {"?", "中", true},   // one character, however many bytes
         {"??", "中", true},  // a ? at the end may match nothing
         {"a?.txt", "a.txt", true},
         {"a?.txt", "ab.txt", true},

@@ -14,7 +14,7 @@
 namespace testsupport {
 
 class ScriptedServices : public prim::Services {
-public:
+  public:
     struct Message {
         prim::Text message;
         int buttonSet;

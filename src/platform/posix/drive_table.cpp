@@ -16,10 +16,12 @@ void SplitNative(std::string_view native, std::vector<std::string>& parts) {
     std::size_t i = 0;
     while (i < native.size()) {
         std::size_t j = native.find('/', i);
-        if (j == native.npos) j = native.size();
+        if (j == native.npos)
+            j = native.size();
         std::string_view name = native.substr(i, j - i);
         if (name == "..") {
-            if (!parts.empty()) parts.pop_back();
+            if (!parts.empty())
+                parts.pop_back();
         } else if (!name.empty() && name != ".") {
             parts.emplace_back(name);
         }
@@ -30,7 +32,8 @@ void SplitNative(std::string_view native, std::vector<std::string>& parts) {
 std::string Join(std::string_view root, const std::vector<std::string>& parts) {
     std::string out(root);
     for (const auto& p : parts) {
-        if (out.empty() || out.back() != '/') out += '/';
+        if (out.empty() || out.back() != '/')
+            out += '/';
         out += p;
     }
     return out;
@@ -38,19 +41,25 @@ std::string Join(std::string_view root, const std::vector<std::string>& parts) {
 
 // Length of root when it is a component-wise prefix of path, else 0.
 std::size_t PrefixLength(std::string_view root, std::string_view path) {
-    if (root == "/") return 1;
-    if (path.size() < root.size() || path.compare(0, root.size(), root) != 0) return 0;
-    if (path.size() > root.size() && path[root.size()] != '/') return 0;
+    if (root == "/")
+        return 1;
+    if (path.size() < root.size() || path.compare(0, root.size(), root) != 0)
+        return 0;
+    if (path.size() > root.size() && path[root.size()] != '/')
+        return 0;
     return root.size();
 }
 
 std::string CurrentNative() {
     char buf[PATH_MAX];
-    if (!getcwd(buf, sizeof buf)) return std::string();
+    if (!getcwd(buf, sizeof buf))
+        return std::string();
     return buf;
 }
 
-inline bool IsSeparator(char32_t cp, bool escaped) { return !escaped && (cp == '\\' || cp == '/'); }
+inline bool IsSeparator(char32_t cp, bool escaped) {
+    return !escaped && (cp == '\\' || cp == '/');
+}
 
 }  // namespace
 
@@ -68,11 +77,14 @@ std::string Resolved::Parent(const std::vector<Root>& roots) const {
 DriveTable::DriveTable(const std::vector<DriveRoot>& drives) {
     for (const auto& d : drives) {
         char letter = d.letter;
-        if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 32);
-        if (letter < 'A' || letter > 'Z' || IndexOf(letter) >= 0) continue;
+        if (letter >= 'a' && letter <= 'z')
+            letter = static_cast<char>(letter - 32);
+        if (letter < 'A' || letter > 'Z' || IndexOf(letter) >= 0)
+            continue;
         Root r{letter, {}, {}, false, 0, 0, d.type, d.label};
         std::string abs = d.nativeRoot;
-        if (abs.empty() || abs[0] != '/') abs = CurrentNative() + "/" + abs;
+        if (abs.empty() || abs[0] != '/')
+            abs = CurrentNative() + "/" + abs;
         r.native = NormalizeNative(abs);
         char buf[PATH_MAX];
         r.canonical = realpath(r.native.c_str(), buf) ? std::string(buf) : r.native;
@@ -89,14 +101,17 @@ DriveTable::DriveTable(const std::vector<DriveRoot>& drives) {
 }
 
 int DriveTable::IndexOf(char letter) const {
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 32);
+    if (letter >= 'a' && letter <= 'z')
+        letter = static_cast<char>(letter - 32);
     for (std::size_t i = 0; i < roots_.size(); ++i)
-        if (roots_[i].letter == letter) return static_cast<int>(i);
+        if (roots_[i].letter == letter)
+            return static_cast<int>(i);
     return -1;
 }
 
 int DriveTable::Locate(std::string_view native, std::vector<std::string>* rest) const {
-    if (native.empty() || native[0] != '/') return -1;
+    if (native.empty() || native[0] != '/')
+        return -1;
     std::string norm = NormalizeNative(native);
     int best = -1;
     std::size_t bestLen = 0;
@@ -118,14 +133,16 @@ int DriveTable::Locate(std::string_view native, std::vector<std::string>* rest) 
 
 bool DriveTable::Resolve(std::string_view path, Resolved& out) const {
     out = Resolved();
-    if (path.empty()) return false;
+    if (path.empty())
+        return false;
     std::size_t pos = 0;
     int drive = -1;
     bool haveDrive = false;
     if (path.size() >= 2 && path[1] == ':' &&
         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'))) {
         drive = IndexOf(path[0]);
-        if (drive < 0) return false;
+        if (drive < 0)
+            return false;
         haveDrive = true;
         pos = 2;
     }
@@ -139,20 +156,26 @@ bool DriveTable::Resolve(std::string_view path, Resolved& out) const {
         std::size_t at = pos;
         bool escaped = false;
         char32_t cp = prim::DecodeCharAt(path, pos, &escaped);
-        if (cp == 0 && !escaped) return false;
+        if (cp == 0 && !escaped)
+            return false;
         bool sep = IsSeparator(cp, escaped);
         if (sep) {
-            if (index == 0) leadingSeparator = true;
-            if (index == 1 && lastWasSeparator && leadingSeparator) doubleLeading = true;
-            if (at > start) names.emplace_back(start, at);
+            if (index == 0)
+                leadingSeparator = true;
+            if (index == 1 && lastWasSeparator && leadingSeparator)
+                doubleLeading = true;
+            if (at > start)
+                names.emplace_back(start, at);
             start = pos;
         }
         lastWasSeparator = sep;
         ++index;
     }
-    if (pos > start) names.emplace_back(start, pos);
+    if (pos > start)
+        names.emplace_back(start, pos);
     out.trailingSeparator = lastWasSeparator;
-    if (!haveDrive && doubleLeading) return false;  // a network name, not on any drive
+    if (!haveDrive && doubleLeading)
+        return false;  // a network name, not on any drive
 
     if (haveDrive) {
         out.drive = drive;
@@ -162,20 +185,24 @@ bool DriveTable::Resolve(std::string_view path, Resolved& out) const {
             out.parts = std::move(here);
     } else {
         out.drive = Locate(CurrentNative(), &out.parts);
-        if (out.drive < 0) return false;
-        if (leadingSeparator) out.parts.clear();
+        if (out.drive < 0)
+            return false;
+        if (leadingSeparator)
+            out.parts.clear();
     }
     for (auto [b, e] : names) {
         std::string_view name = path.substr(b, e - b);
-        if (name == ".") continue;
+        if (name == ".")
+            continue;
         if (name == "..") {
-            if (!out.parts.empty()) out.parts.pop_back();
+            if (!out.parts.empty())
+                out.parts.pop_back();
             continue;
         }
         std::string native = prim::TextToUtf8(name);
         // Escapes that spell "/", NUL, "." or ".." would name another entry.
-        if (native.find('/') != native.npos || native.find('\0') != native.npos ||
-            native == "." || native == "..")
+        if (native.find('/') != native.npos || native.find('\0') != native.npos || native == "." ||
+            native == "..")
             return false;
         out.parts.push_back(std::move(native));
     }
@@ -186,12 +213,14 @@ bool DriveTable::Resolve(std::string_view path, Resolved& out) const {
 prim::Text DriveTable::ToDrivePath(std::string_view native) const {
     std::vector<std::string> rest;
     int drive = Locate(native, &rest);
-    if (drive < 0) return prim::Text();
+    if (drive < 0)
+        return prim::Text();
     prim::Text out;
     out += roots_[drive].letter;
     out += ":\\";
     for (std::size_t i = 0; i < rest.size(); ++i) {
-        if (i) out += '\\';
+        if (i)
+            out += '\\';
         out += prim::Utf8ToText(rest[i], true);
     }
     return out;
@@ -203,17 +232,20 @@ bool DriveTable::HoldsDriveRoot(const std::string& native) const {
     struct stat st;
     bool haveId = stat(native.c_str(), &st) == 0;
     for (const auto& r : roots_) {
-        if (haveId && r.haveId && r.dev == st.st_dev && r.ino == st.st_ino) return true;
+        if (haveId && r.haveId && r.dev == st.st_dev && r.ino == st.st_ino)
+            return true;
         for (const std::string* a : {&native, &canon})
             for (const std::string* root : {&r.native, &r.canonical})
-                if (PrefixLength(*a, *root) != 0) return true;
+                if (PrefixLength(*a, *root) != 0)
+                    return true;
     }
     return false;
 }
 
 bool DriveTable::IsRootId(dev_t dev, ino_t ino) const {
     for (const auto& r : roots_)
-        if (r.haveId && r.dev == dev && r.ino == ino) return true;
+        if (r.haveId && r.dev == dev && r.ino == ino)
+            return true;
     return false;
 }
 

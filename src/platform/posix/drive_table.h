@@ -34,7 +34,7 @@ struct Resolved {
 };
 
 class DriveTable {
-public:
+  public:
     explicit DriveTable(const std::vector<DriveRoot>& drives);
     const std::vector<Root>& Roots() const { return roots_; }
     int IndexOf(char letter) const;
@@ -50,7 +50,7 @@ public:
     // True when the stat names the root folder of a drive.
     bool IsRootId(dev_t dev, ino_t ino) const;
 
-private:
+  private:
     std::vector<Root> roots_;
 };
 

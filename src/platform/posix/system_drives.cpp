@@ -35,7 +35,8 @@ std::string Unescape(const std::string& s) {
             std::isdigit(static_cast<unsigned char>(s[i + 1])) &&
             std::isdigit(static_cast<unsigned char>(s[i + 2])) &&
             std::isdigit(static_cast<unsigned char>(s[i + 3]))) {
-            out += static_cast<char>((s[i + 1] - '0') * 64 + (s[i + 2] - '0') * 8 + (s[i + 3] - '0'));
+            out +=
+                static_cast<char>((s[i + 1] - '0') * 64 + (s[i + 2] - '0') * 8 + (s[i + 3] - '0'));
             i += 3;
         } else {
             out += s[i];
@@ -68,9 +69,11 @@ std::vector<Mount> ReadMounts() {
         std::istringstream fields(line);
         std::vector<std::string> f;
         std::string w;
-        while (fields >> w) f.push_back(w);
+        while (fields >> w)
+            f.push_back(w);
         auto dash = std::find(f.begin(), f.end(), "-");
-        if (f.size() < 5 || dash == f.end() || f.end() - dash < 3) continue;
+        if (f.size() < 5 || dash == f.end() || f.end() - dash < 3)
+            continue;
         out.push_back({Unescape(f[4]), *(dash + 1), Unescape(*(dash + 2))});
     }
     return out;
@@ -78,31 +81,33 @@ std::vector<Mount> ReadMounts() {
 
 bool IsPseudo(const std::string& type) {
     static const std::set<std::string> kinds = {
-        "proc",       "sysfs",       "cgroup",     "cgroup2",    "devpts",        "devtmpfs",
-        "mqueue",     "debugfs",     "tracefs",    "securityfs", "pstore",        "bpf",
-        "configfs",   "fusectl",     "hugetlbfs",  "autofs",     "binfmt_misc",   "efivarfs",
-        "nsfs",       "rpc_pipefs",  "selinuxfs",  "nfsd",       "fuse.gvfsd-fuse", "fuse.portal",
-        "fuse.lxcfs", "binder",      "devfs",      "usbfs",      "sockfs",        "pipefs",
-        "cpuset",     "none",        "fuse.snapfuse", "squashfs"};
+        "proc",       "sysfs",      "cgroup",        "cgroup2",    "devpts",          "devtmpfs",
+        "mqueue",     "debugfs",    "tracefs",       "securityfs", "pstore",          "bpf",
+        "configfs",   "fusectl",    "hugetlbfs",     "autofs",     "binfmt_misc",     "efivarfs",
+        "nsfs",       "rpc_pipefs", "selinuxfs",     "nfsd",       "fuse.gvfsd-fuse", "fuse.portal",
+        "fuse.lxcfs", "binder",     "devfs",         "usbfs",      "sockfs",          "pipefs",
+        "cpuset",     "none",       "fuse.snapfuse", "squashfs"};
     return kinds.count(type) != 0;
 }
 
 bool IsNetwork(const std::string& type) {
     static const std::set<std::string> kinds = {
-        "nfs",        "nfs4",       "cifs",          "smb3",        "smbfs",      "ncpfs",
-        "afs",        "ceph",       "glusterfs",     "9p",          "fuse.sshfs", "fuse.rclone",
-        "davfs",      "fuse.davfs2", "fuse.glusterfs", "fuse.s3fs",  "lustre",     "gpfs",
-        "beegfs",     "orangefs",   "coda",          "fuse.curlftpfs"};
+        "nfs",        "nfs4",          "cifs",  "smb3",        "smbfs",
+        "ncpfs",      "afs",           "ceph",  "glusterfs",   "9p",
+        "fuse.sshfs", "fuse.rclone",   "davfs", "fuse.davfs2", "fuse.glusterfs",
+        "fuse.s3fs",  "lustre",        "gpfs",  "beegfs",      "orangefs",
+        "coda",       "fuse.curlftpfs"};
     return kinds.count(type) != 0;
 }
 
 bool UnderSystemFolder(const std::string& point) {
-    static const char* const kSystem[] = {"/proc", "/sys",  "/dev",   "/run",  "/boot", "/usr",
-                                          "/var",  "/etc",  "/lib",   "/lib32", "/lib64",
-                                          "/libx32", "/bin", "/sbin", "/snap", "/tmp"};
+    static const char* const kSystem[] = {"/proc", "/sys",  "/dev",  "/run",   "/boot",  "/usr",
+                                          "/var",  "/etc",  "/lib",  "/lib32", "/lib64", "/libx32",
+                                          "/bin",  "/sbin", "/snap", "/tmp"};
     for (const char* s : kSystem) {
         std::string_view p(s);
-        if (point.compare(0, p.size(), p) == 0 && (point.size() == p.size() || point[p.size()] == '/'))
+        if (point.compare(0, p.size(), p) == 0 &&
+            (point.size() == p.size() || point[p.size()] == '/'))
             return true;
     }
     return false;
@@ -124,7 +129,8 @@ bool Removable(const std::string& device) {
     for (const std::string& f : {base + "/removable", Canonical(base) + "/../removable"}) {
         std::ifstream in(f);
         char c;
-        if (in >> c) return c == '1';
+        if (in >> c)
+            return c == '1';
     }
     return false;
 }
@@ -148,13 +154,17 @@ PosixConfig SystemConfig(const std::string& programFileNative) {
 
     std::string home;
     std::string user;
-    if (const char* h = std::getenv("HOME"); h && *h == '/') home = h;
+    if (const char* h = std::getenv("HOME"); h && *h == '/')
+        home = h;
     if (struct passwd* pw = getpwuid(getuid())) {
-        if (home.empty() && pw->pw_dir) home = pw->pw_dir;
-        if (pw->pw_name) user = pw->pw_name;
+        if (home.empty() && pw->pw_dir)
+            home = pw->pw_dir;
+        if (pw->pw_name)
+            user = pw->pw_name;
     }
     if (user.empty())
-        if (const char* u = std::getenv("USER")) user = u;
+        if (const char* u = std::getenv("USER"))
+            user = u;
     home = home.empty() ? "/" : posix::NormalizeNative(home);
     config.drives.push_back({'C', home, prim::DriveType::Fixed, {}});
 
@@ -165,7 +175,8 @@ PosixConfig SystemConfig(const std::string& programFileNative) {
     }
     std::vector<DriveRoot> found;
     for (const Mount& m : ReadMounts()) {
-        if (IsPseudo(m.type) || m.point == "/" || m.point == home) continue;
+        if (IsPseudo(m.type) || m.point == "/" || m.point == home)
+            continue;
         const bool network = IsNetwork(m.type);
         if (parents.count(Parent(m.point)) == 0 && !(network && !UnderSystemFolder(m.point)))
             continue;
@@ -193,7 +204,8 @@ PosixConfig SystemConfig(const std::string& programFileNative) {
     }
     char letter = 'D';
     for (auto& d : found) {
-        if (letter > 'Y') break;
+        if (letter > 'Y')
+            break;
         d.letter = letter++;
         config.drives.push_back(d);
     }
