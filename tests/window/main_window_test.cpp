@@ -1,5 +1,6 @@
 // The main window as it starts: controls, states, context menu, list and pane
 // behaviour, and what startup does with the data files.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
@@ -345,6 +346,14 @@ TEST_F(WindowTest, EveryControlHasANameAndTheKeyboardReachesThem) {
     EXPECT_TRUE(visited.contains(QString::fromUtf8("列表框1")));
     EXPECT_LT(visited.indexOf(QString::fromUtf8("编辑框3")),
               visited.indexOf(QString::fromUtf8("目录框1")));
+
+    // Enter presses the button that has the focus.
+    auto* notes = Find<QAbstractButton>("按钮查看文件解说");
+    int clicks = 0;
+    QObject::connect(notes, &QAbstractButton::clicked, [&] { ++clicks; });
+    notes->setFocus();
+    QTest::keyClick(notes, Qt::Key_Return);
+    EXPECT_EQ(clicks, 1);
 
     // Shift+F10 and the Menu key open the context menu on the list and the file box.
     for (const char* name : {"列表框1", "文件框1"}) {
