@@ -26,7 +26,6 @@ namespace ui {
 
 namespace {
 
-
 QString Utf8(std::string_view s) {
     return FromUtf8(s);
 }
@@ -63,6 +62,17 @@ QWidget* QtMainWindow::Control(std::string_view name) const {
     return it == controls_.end() ? nullptr : it->second;
 }
 
+namespace {
+
+// A radio button or check box with its caption and initial state.
+QAbstractButton* CheckControl(QAbstractButton* b, const QString& text, bool checked) {
+    b->setText(text);
+    b->setChecked(checked);
+    return b;
+}
+
+}  // namespace
+
 void QtMainWindow::BuildControls() {
     using K = app::ControlKind;
     for (const app::ControlSpec& c : app::ControlTable()) {
@@ -90,20 +100,12 @@ void QtMainWindow::BuildControls() {
                 widget = b;
                 break;
             }
-            case K::RadioButton: {
-                auto* b = new CheckButton<QRadioButton>(this);
-                b->setText(text);
-                b->setChecked(c.checked);
-                widget = b;
+            case K::RadioButton:
+                widget = CheckControl(new CheckButton<QRadioButton>(this), text, c.checked);
                 break;
-            }
-            case K::CheckBox: {
-                auto* b = new CheckButton<QCheckBox>(this);
-                b->setText(text);
-                b->setChecked(c.checked);
-                widget = b;
+            case K::CheckBox:
+                widget = CheckControl(new CheckButton<QCheckBox>(this), text, c.checked);
                 break;
-            }
             case K::LineEdit: {
                 auto* e = new LineEditBox(this);
                 e->SetContent(prim::U8(c.text));
